@@ -1,0 +1,20 @@
+# veld_embed_files(OUT_CPP NAMESPACE_FN file...): writes a source file that defines
+#   std::string_view veld::embedded::<name>()  for each file, <name> being the file name with
+# every character outside [A-Za-z0-9] turned into '_'. The build re-runs CMake when a file changes.
+function(veld_embed_files out_cpp)
+  set(body "// Generated from the project's data files; do not edit.\n#include <string_view>\n\nnamespace veld::embedded {\n")
+  foreach(path ${ARGN})
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${path})
+    get_filename_component(fname ${path} NAME)
+    string(MAKE_C_IDENTIFIER ${fname} id)
+    file(READ ${path} hex HEX)
+    string(LENGTH "${hex}" hexlen)
+    math(EXPR size "${hexlen} / 2")
+    string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," bytes "${hex}")
+    string(APPEND body "namespace { const char ${id}_bytes[] = {${bytes} 0}; }\n")
+    string(APPEND body "std::string_view ${id}() { return {${id}_bytes, ${size}}; }\n")
+  endforeach()
+  string(APPEND body "}  // namespace veld::embedded\n")
+  file(WRITE ${out_cpp}.tmp "${body}")
+  file(COPY_FILE ${out_cpp}.tmp ${out_cpp} ONLY_IF_DIFFERENT)
+endfunction()

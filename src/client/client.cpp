@@ -1,0 +1,95 @@
+#include "client/client.h"
+
+#include "protocol/wire.h"
+
+namespace veld {
+
+Client::Client(Net& net, Dialogs& dialogs, Shell& shell, const TextTable& texts)
+    : net_(net),
+      dialogs_(dialogs),
+      texts_(texts),
+      dispatcher_(dialogs),
+      systemNotices_(dialogs, shell, texts) {
+    systemNotices_.registerHandlers(dispatcher_);
+}
+
+void Client::onConnected(Link link) {
+    ConnectionContext* ctx = context(link);
+    if (ctx == nullptr || ctx->pendingText.empty()) return;
+    const std::string text = std::move(ctx->pendingText);
+    ctx->pendingText.clear();
+    sendMsg(text, link);
+}
+
+void Client::onData(Link link, std::string_view bytes) {
+    std::shared_ptr<ConnectionContext>& slot = contexts_[index(link)];
+    if (!slot) slot = std::make_shared<ConnectionContext>();
+    const ReadResult result = FrameReader::socketRead(
+        slot, bytes, [&](std::string_view frame) { dispatcher_.processCommand(frame, link); });
+    if (result == ReadResult::Unframeable) {
+        // The peer broke the framing: nothing later on this stream can be trusted.
+        net_.close(link);
+        onDisconnected(link);
+    }
+}
+
+void Client::onDisconnected(Link link) {
+    for (const auto& listener : disconnectListeners_) listener(link);
+}
+
+void Client::addDisconnectListener(std::function<void(Link)> listener) {
+    disconnectListeners_.push_back(std::move(listener));
+}
+
+std::shared_ptr<ConnectionContext> Client::newContext(Link link, std::string pendingText) {
+    auto ctx = std::make_shared<ConnectionContext>();
+    ctx->pendingText = std::move(pendingText);
+    contexts_[index(link)] = ctx;
+    return ctx;
+}
+
+void Client::connectToCom(int /*choice*/) {
+    net_.close(Link::Community);
+    net_.open(Link::Community, communityHost_, kCommunityPort);
+}
+
+bool Client::refuseOversized(std::string_view text) {
+    if (text.size() <= kMaxMessageBytes) return false;
+    dialogs_.showWarning(u"訊息過長（超過 65533 位元組），未送出。");
+    return true;
+}
+
+bool Client::sendMsg(std::string_view text, Link link) {
+    if (!net_.isConnected(link)) return false;
+    if (refuseOversized(text)) return false;
+    net_.send(link, packFrame(text));
+    return true;
+}
+
+void Client::sendToServer(std::string_view text) {
+    sendMsg(text, Link::Game);
+}
+
+void Client::sendToCom(std::string_view text) {
+    if (net_.isConnected(Link::Community)) {
+        sendMsg(text, Link::Community);
+        return;
+    }
+    if (refuseOversized(text)) return;
+    newContext(Link::Community, std::string(text));
+    connectToCom(3);
+}
+
+void Client::ptop(std::uint16_t addressee, std::uint16_t sender, std::string_view body) {
+    std::string text = "PP" + wordToBytes(addressee) + wordToBytes(sender);
+    text += body;
+    sendToServer(text);
+}
+
+void Client::ptoa(std::uint16_t sender, std::string_view body) {
+    std::string text = "BB" + wordToBytes(sender);
+    text += body;
+    sendToServer(text);
+}
+
+}  // namespace veld
