@@ -57,6 +57,8 @@ class NullDialogs : public Dialogs {
     void showInformation(std::u16string_view) override {}
     bool confirm(std::u16string_view) override { return true; }
     void showMessage(std::u16string_view) override {}
+    bool showLogin(LoginDialogModel&) override { return false; }
+    bool showPasswordChange(PasswordDialogModel&) override { return false; }
 };
 
 class NullShell : public Shell {
@@ -71,6 +73,22 @@ class NullShell : public Shell {
     void clearActivityLog() override {}
     void appendActivityLine(std::u16string_view) override {}
     void terminate() override {}
+    void setPageVisible(Page, bool) override {}
+    bool isPageActive(Page) const override { return false; }
+    void setPageCaption(Page, std::u16string_view) override {}
+    void setCommandVisible(Command, bool) override {}
+    void setCommandEnabled(Command, bool) override {}
+    void setServerList(std::span<const ServerListItem>) override {}
+    void setServerListVisible(bool) override {}
+    void setServerListEnabled(bool) override {}
+    void clearServerListSelection() override {}
+    void setWebViewsOffline(bool) override {}
+    void maximizeMainWindow() override {}
+    void beep() override {}
+    void showStatus(std::u16string_view) override {}
+    void showStatus2(std::u16string_view) override {}
+    void showsystime(std::u16string_view) override {}
+    void clearMainStatusPanels() override {}
 };
 
 void BM_CutAndDispatch(benchmark::State& state) {

@@ -1,19 +1,35 @@
 #include "client/client.h"
 
+#include "client/session_settings.h"
 #include "protocol/wire.h"
 
 namespace veld {
 
+Client::Client(Net& net, Dialogs& dialogs, Shell& shell, SettingsStore& settings,
+               const TextTable& texts)
+    : Client(net, dialogs, shell, &settings, texts) {}
+
 Client::Client(Net& net, Dialogs& dialogs, Shell& shell, const TextTable& texts)
+    : Client(net, dialogs, shell, nullptr, texts) {}
+
+Client::Client(Net& net, Dialogs& dialogs, Shell& shell, SettingsStore* settings,
+               const TextTable& texts)
     : net_(net),
       dialogs_(dialogs),
+      ownSettings_(settings ? nullptr : std::make_unique<SessionSettings>()),
+      settings_(settings ? *settings : *ownSettings_),
       texts_(texts),
       dispatcher_(dialogs),
-      systemNotices_(dialogs, shell, texts) {
+      systemNotices_(dialogs, shell, texts),
+      login_(*this, net, dialogs, shell, settings_, texts, myRecord_),
+      gameServers_(*this, net, dialogs, shell, texts, myRecord_) {
     systemNotices_.registerHandlers(dispatcher_);
+    login_.registerHandlers(dispatcher_);
+    gameServers_.registerHandlers(dispatcher_);
 }
 
 void Client::onConnected(Link link) {
+    if (link == Link::Community) login_.comclientSocketConnect();
     ConnectionContext* ctx = context(link);
     if (ctx == nullptr || ctx->pendingText.empty()) return;
     const std::string text = std::move(ctx->pendingText);
@@ -33,7 +49,16 @@ void Client::onData(Link link, std::string_view bytes) {
     }
 }
 
+void Client::onError(Link link, NetError error) {
+    if (link == Link::Community)
+        login_.comclientSocketError(error);
+    else
+        gameServers_.goclientsocketError();
+}
+
 void Client::onDisconnected(Link link) {
+    // The community link has no reaction of its own: the next request reconnects.
+    if (link == Link::Game) gameServers_.goclientsocketDisconnect();
     for (const auto& listener : disconnectListeners_) listener(link);
 }
 
@@ -46,11 +71,6 @@ std::shared_ptr<ConnectionContext> Client::newContext(Link link, std::string pen
     ctx->pendingText = std::move(pendingText);
     contexts_[index(link)] = ctx;
     return ctx;
-}
-
-void Client::connectToCom(int /*choice*/) {
-    net_.close(Link::Community);
-    net_.open(Link::Community, communityHost_, kCommunityPort);
 }
 
 bool Client::refuseOversized(std::string_view text) {

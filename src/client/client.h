@@ -10,6 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "client/game_servers.h"
+#include "client/login.h"
+#include "client/own_record.h"
 #include "client/system_notices.h"
 #include "protocol/dispatcher.h"
 #include "protocol/frame.h"
@@ -26,9 +29,12 @@ struct ServerAddress {
 
 class Client {
   public:
-    // The community server listens on this port.
-    static constexpr std::uint16_t kCommunityPort = 13;
+    // The community server listens on this port unless the settings name another ("comport").
+    static constexpr std::uint16_t kCommunityPort = Login::kDefaultPort;
 
+    Client(Net& net, Dialogs& dialogs, Shell& shell, SettingsStore& settings,
+           const TextTable& texts = TextTable::builtIn());
+    // With settings that last for this run only.
     Client(Net& net, Dialogs& dialogs, Shell& shell, const TextTable& texts = TextTable::builtIn());
     Client(const Client&) = delete;
     Client& operator=(const Client&) = delete;
@@ -36,6 +42,14 @@ class Client {
     Dispatcher& dispatcher() { return dispatcher_; }
     const TextTable& texts() const { return texts_; }
     Language& language() { return language_; }
+    SettingsStore& settings() { return settings_; }
+
+    // The community server: login, password change, the address being tried.
+    Login& login() { return login_; }
+    // The game servers: the list, joining, leaving.
+    GameServers& gameServers() { return gameServers_; }
+    // The own player's name, account class, and the ids the joined server gave.
+    OwnRecord& myRecord() { return myRecord_; }
 
     // --- socket events, delivered by the owner of the Net port ---
     // The link is up: the context's pending message (login, join or a waiting community
@@ -43,6 +57,8 @@ class Client {
     void onConnected(Link link);
     // Bytes arrived: they are cut into frames and dispatched in order.
     void onData(Link link, std::string_view bytes);
+    // Connecting failed or the connection broke (also when its host name was not found).
+    void onError(Link link, NetError error);
     // The link went down (closed by the peer, or by us after unrecoverable framing).
     void onDisconnected(Link link);
     void addDisconnectListener(std::function<void(Link)> listener);
@@ -52,9 +68,10 @@ class Client {
     // The old context is dropped (a receive loop still running on it finishes its frames).
     std::shared_ptr<ConnectionContext> newContext(Link link, std::string pendingText);
     ConnectionContext* context(Link link) const { return contexts_[index(link)].get(); }
-    void setCommunityHost(std::string host) { communityHost_ = std::move(host); }
-    // Opens the community connection for the given address choice.
-    void connectToCom(int choice);
+    // The community host name tried first when the settings name none ("comhost").
+    void setCommunityHost(std::string host) { login_.setDefaultHostName(std::move(host)); }
+    // Opens the community connection for the given address choice (Login::connectToCom).
+    void connectToCom(int choice) { login_.connectToCom(choice); }
 
     // --- sending ---
     // Frames and sends the text if the link is connected; false otherwise. A text longer than a
@@ -71,18 +88,25 @@ class Client {
     void ptoa(std::uint16_t sender, std::string_view body);
 
   private:
+    // `settings` null: the client keeps its own for this run.
+    Client(Net& net, Dialogs& dialogs, Shell& shell, SettingsStore* settings,
+           const TextTable& texts);
     static std::size_t index(Link link) { return link == Link::Game ? 0 : 1; }
     bool refuseOversized(std::string_view text);
 
     Net& net_;
     Dialogs& dialogs_;
+    std::unique_ptr<SettingsStore> ownSettings_;
+    SettingsStore& settings_;
     const TextTable& texts_;
     Dispatcher dispatcher_;
     Language language_;
     std::shared_ptr<ConnectionContext> contexts_[2];
     std::vector<std::function<void(Link)>> disconnectListeners_;
-    std::string communityHost_ = "localhost";
+    OwnRecord myRecord_;
     SystemNotices systemNotices_;
+    Login login_;
+    GameServers gameServers_;
 };
 
 }  // namespace veld

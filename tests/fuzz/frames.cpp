@@ -1,5 +1,6 @@
 // Arbitrary bytes in arbitrary read sizes on both links, through the receive loop into the
-// dispatcher, with handlers that throw and modal boxes that let more bytes in while open.
+// dispatcher, with handlers that throw and modal boxes that let more bytes in while open, mixed
+// with logins, server clicks and link errors and disconnects.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>
@@ -41,12 +42,45 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         --depth;
     };
 
+    constexpr int kMaxEvents = 16;
+    int events = 0;
     while (input.remaining_bytes() > 0) {
         const Link link = input.ConsumeBool() ? Link::Game : Link::Community;
         client.onData(link, nextRead(false));
         if (input.ConsumeBool()) {
             net.setConnected(link, true);
             client.onConnected(link);
+        }
+        // Now and then a user command or a link event: the login and joining state must stay
+        // sound whatever order frames and events come in.
+        // Capped, so that an input's time goes mostly into frames.
+        if (events == kMaxEvents || input.remaining_bytes() == 0 || !input.ConsumeBool()) continue;
+        ++events;
+        switch (input.ConsumeIntegralInRange(0, 5)) {
+            case 0:
+                dialogs.loginAnswers.push_back(
+                    LoginDialogModel{u"abc", input.ConsumeBool() ? u"pw" : u"p", true});
+                client.login().logintocom();
+                break;
+            case 1:
+                client.gameServers().serverClicked(input.ConsumeIntegralInRange<std::size_t>(0, 3));
+                break;
+            case 2:
+                net.setConnected(link, false);
+                client.onError(link,
+                               input.ConsumeBool() ? NetError::Connection : NetError::HostNotFound);
+                break;
+            case 3:
+                net.setConnected(link, false);
+                client.onDisconnected(link);
+                break;
+            case 4:
+                dialogs.passwordAnswers.push_back(PasswordDialogModel{u"pw", u"new", u"new"});
+                client.login().changePassword();
+                break;
+            default:
+                client.gameServers().exitVeldnet();
+                break;
         }
     }
     return 0;
