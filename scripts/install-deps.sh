@@ -11,11 +11,18 @@ while read -r pkg; do
     [[ "$status" == "install ok installed" ]] || missing+=("$pkg")
 done <"$here/deps.txt"
 
-((${#missing[@]} == 0)) && exit 0
+command -v npm >/dev/null 2>&1 || missing+=(npm)
 
-echo "Installing missing packages: ${missing[*]}"
-sudo=""
-[[ $(id -u) -ne 0 ]] && sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if ((${#missing[@]} > 0)); then
+    echo "Installing missing packages: ${missing[*]}"
+    sudo=""
+    [[ $(id -u) -ne 0 ]] && sudo="sudo"
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -qq
+    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# The reference SGF parser that the benchmark and the compatibility test compare against.
+if [[ ! -d "$here/../tools/js/node_modules/@sabaki/sgf" ]]; then
+    (cd "$here/../tools/js" && npm ci --silent --no-audit --no-fund >/dev/null)
+fi
