@@ -1,0 +1,60 @@
+// Messages between clients. "PP" + addressee uid + sender uid + sub-code + body goes unchanged
+// to the addressee; "BB" + sender uid + sub-code + body goes unchanged to every joined client.
+// A client speaks only for itself: a sender uid other than the connection's own is dropped, as
+// is a message to nobody. Some sub-codes are not relayed at all or only for administrators.
+#include <algorithm>
+#include <array>
+
+#include "protocol/frame_fields.h"
+#include "protocol/wire.h"
+#include "server/core/privileges.h"
+#include "server/game/game_service.h"
+
+namespace veld::server {
+
+namespace {
+
+// No client command sends these: "VS" makes the receiver play any file name it carries, and
+// "P8" is answered with "P8", so one injected frame would bounce between two clients for ever.
+constexpr std::array<std::string_view, 3> kUnrelayedPeer{"GY", "VS", "P8"};
+// Warning boxes and the version query of the chief administrator.
+constexpr std::array<std::string_view, 2> kChiefPeer{"SW", "P6"};
+// Public broadcasts and clearing the chat room are the moderators'.
+constexpr std::array<std::string_view, 2> kModeratorBroadcast{"XB", "CC"};
+
+bool contains(const auto& list, std::string_view code) {
+    return std::find(list.begin(), list.end(), code) != list.end();
+}
+
+bool isOwnUid(const GameSession& session, std::string_view field) {
+    return field == wordToBytes(session.player()->uid);
+}
+
+void onPeer(GameService& service, GameSession& session, std::string_view frame) {
+    if (!isOwnUid(session, frameField(frame, 7, 2))) return;
+    const std::string_view sub = frameField(frame, 9, 2);
+    if (contains(kUnrelayedPeer, sub)) return;
+    if (contains(kChiefPeer, sub) && session.player()->account.privilege < kChiefPrivilege) return;
+    if (GameSession* addressee = service.findPlayer(bytesToWord(frameField(frame, 5, 2))))
+        addressee->send(frame.substr(2));
+}
+
+void onBroadcast(GameService& service, GameSession& session, std::string_view frame) {
+    if (!isOwnUid(session, frameField(frame, 5, 2))) return;
+    if (!contains(kModeratorBroadcast, frameField(frame, 7, 2))) return;
+    if (session.player()->account.privilege < kModeratorPrivilege) return;
+    const std::string_view message = frame.substr(2);
+    for (const auto& [uid, player] : service.players()) player->send(message);
+}
+
+}  // namespace
+
+void addRelayHandlers(GameService& service) {
+    auto& table = service.table();
+    table.add("PP", Binding::Bound, 10,
+              [&service](GameSession& s, std::string_view f) { onPeer(service, s, f); });
+    table.add("BB", Binding::Bound, 8,
+              [&service](GameSession& s, std::string_view f) { onBroadcast(service, s, f); });
+}
+
+}  // namespace veld::server
