@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz_check.h"
 #include "protocol/codepage.h"
 #include "protocol/datetime.h"
 #include "protocol/fields.h"
@@ -21,48 +22,40 @@ namespace {
 
 using namespace veld;
 
-#define CHECK(condition)                                            \
-    do {                                                            \
-        if (!(condition)) {                                         \
-            std::fprintf(stderr, "check failed: %s\n", #condition); \
-            std::abort();                                           \
-        }                                                           \
-    } while (0)
-
 constexpr int kCodePages[] = {950, 936, 949, 932, 874, 437, kDefaultCodePage, 1};
 
 void codePages(std::string_view s) {
     for (int codePage : kCodePages) {
         const std::u16string w = ansiToWide(s, codePage);
-        CHECK(w.find(u'\0') == std::u16string::npos);  // decoding stops at the first NUL
+        FUZZ_CHECK(w.find(u'\0') == std::u16string::npos);  // decoding stops at the first NUL
         // What the encoder writes decodes to text that encodes to the same bytes again.
         const std::string bytes = wideToAnsi(w, codePage);
-        CHECK(wideToAnsi(ansiToWide(bytes, codePage), codePage) == bytes);
+        FUZZ_CHECK(wideToAnsi(ansiToWide(bytes, codePage), codePage) == bytes);
     }
     // A single-byte code page holds every byte but NUL.
     const std::string_view beforeNul = s.substr(0, s.find('\0'));
-    CHECK(wideToAnsi(ansiToWide(s, 437), 437) == beforeNul);
-    CHECK(big5ToWide(s, nullptr) == ansiToWide(s, 950));
+    FUZZ_CHECK(wideToAnsi(ansiToWide(s, 437), 437) == beforeNul);
+    FUZZ_CHECK(big5ToWide(s, nullptr) == ansiToWide(s, 950));
 }
 
 void utf8(std::string_view s) {
     const std::u16string w = utf8ToWide(s);
     const std::string back = wideToUtf8(w);
-    CHECK(isValidUtf8(back));
-    CHECK(utf8ToWide(back) == w);  // the decoder never yields unpaired surrogates
+    FUZZ_CHECK(isValidUtf8(back));
+    FUZZ_CHECK(utf8ToWide(back) == w);  // the decoder never yields unpaired surrogates
     if (isValidUtf8(s)) {
-        CHECK(back == s);
+        FUZZ_CHECK(back == s);
     } else {
-        CHECK(w.find(u'\uFFFD') != std::u16string::npos);
+        FUZZ_CHECK(w.find(u'\uFFFD') != std::u16string::npos);
     }
 }
 
 void wireText(std::string_view s) {
     const std::u16string units = unitsToWide(s);
-    CHECK(units.size() == s.size() / 2);
-    CHECK(wideToUnits(units) == s.substr(0, s.size() & ~std::size_t{1}));
-    CHECK(hexToWide(s).size() == s.size() / 4);
-    CHECK(hexToWide(wideToHex(units)) == units);
+    FUZZ_CHECK(units.size() == s.size() / 2);
+    FUZZ_CHECK(wideToUnits(units) == s.substr(0, s.size() & ~std::size_t{1}));
+    FUZZ_CHECK(hexToWide(s).size() == s.size() / 4);
+    FUZZ_CHECK(hexToWide(wideToHex(units)) == units);
 }
 
 void tokens(std::string_view s) {
@@ -75,9 +68,9 @@ void tokens(std::string_view s) {
         if (!first) joined += ' ';
         joined += token;
         if (pos == before) break;
-        CHECK(pos > before && pos <= s.size() + 1);
+        FUZZ_CHECK(pos > before && pos <= s.size() + 1);
     }
-    CHECK(joined == s);
+    FUZZ_CHECK(joined == s);
     if (!s.empty()) {
         std::size_t from = static_cast<unsigned char>(s[0]);
         nextToken(s, from);
@@ -86,16 +79,16 @@ void tokens(std::string_view s) {
 
 void fields(std::string_view s) {
     const std::size_t n = s.empty() ? 0 : static_cast<unsigned char>(s[0]) % 16;
-    CHECK(padRight(s, n).size() == n);
-    CHECK(padZero(s, n).size() == n);
+    FUZZ_CHECK(padRight(s, n).size() == n);
+    FUZZ_CHECK(padZero(s, n).size() == n);
     const std::string digits = digitsOrOne(s);
-    CHECK(digits == s || digits == "1");
+    FUZZ_CHECK(digits == s || digits == "1");
     toIntDef(s, 0);
     toFloatDef(s, 0.0);
     const std::u16string w = utf8ToWide(s);
-    CHECK(flattenLines(w).size() == w.size());
+    FUZZ_CHECK(flattenLines(w).size() == w.size());
     const std::u16string trimmed = trimSpacesW(w);
-    CHECK(trimmed.empty() || (trimmed.front() != u' ' && trimmed.back() != u' '));
+    FUZZ_CHECK(trimmed.empty() || (trimmed.front() != u' ' && trimmed.back() != u' '));
 }
 
 void search(std::string_view s) {
@@ -103,22 +96,22 @@ void search(std::string_view s) {
     const std::u16string pattern = text.substr(0, text.size() % 5);
     bool found = false;
     for (std::size_t i = 0; i <= text.size(); ++i) found = found || matchAtW(pattern, text, i);
-    CHECK(pattern.empty() || containsW(pattern, text) == found);
+    FUZZ_CHECK(pattern.empty() || containsW(pattern, text) == found);
     const std::u16string list[] = {pattern, text, u"", u"x"};
     matchesWordList(text, list);
     containsListChar(text, list);
-    CHECK(indexInListW(list, text).has_value());
+    FUZZ_CHECK(indexInListW(list, text).has_value());
 }
 
 void points(std::string_view s) {
     const std::string_view code = s.substr(0, 3);
     const BoardPoint p = pointOf(code);
-    if (code.size() >= 2) CHECK(pointCode(p) == code.substr(0, 2));
+    if (code.size() >= 2) FUZZ_CHECK(pointCode(p) == code.substr(0, 2));
     const std::string stone = stoneCode(code);
-    CHECK(stone.size() == 2);
+    FUZZ_CHECK(stone.size() == 2);
     stoneOf(code);
-    CHECK(pointOfStone(stone).size() == 2);
-    if (p.x >= 1 && p.x <= 19) CHECK(pointOf(pointOfStone(stone)) == p);
+    FUZZ_CHECK(pointOfStone(stone).size() == 2);
+    if (p.x >= 1 && p.x <= 19) FUZZ_CHECK(pointOf(pointOfStone(stone)) == p);
 }
 
 void results(std::string_view s) {
@@ -131,15 +124,15 @@ void results(std::string_view s) {
 void dates(std::string_view s) {
     const DateTime now = 45358.5;
     const DateTime t = bytesToDateTime(s.substr(0, 8), now);
-    CHECK(showDateTime(t, now).size() >= 20);
+    FUZZ_CHECK(showDateTime(t, now).size() >= 20);
     stampNow(t);
     daysBetween(t, now);
-    CHECK(secondsBetween(t, now) < 86400);
+    FUZZ_CHECK(secondsBetween(t, now) < 86400);
     if (const auto fields = decodeDateTime(t)) {
         const auto again = encodeDateTime(*fields);
-        CHECK(again.has_value() && decodeDateTime(*again) == fields);
+        FUZZ_CHECK(again.has_value() && decodeDateTime(*again) == fields);
     }
-    if (s.size() >= 8) CHECK(dateTimeToBytes(t) == s.substr(0, 8));
+    if (s.size() >= 8) FUZZ_CHECK(dateTimeToBytes(t) == s.substr(0, 8));
 }
 
 void bitmaps(std::string_view s) {
@@ -152,7 +145,7 @@ void bitmaps(std::string_view s) {
                                 byte(i + 2) << 16 | static_cast<std::uint32_t>(byte(i + 3)) << 24);
     source.pixels.resize(static_cast<std::size_t>(source.width * source.height));
     resampleBitmap(source, destination);
-    for (std::uint32_t p : destination.pixels) CHECK(p >> 24 == 0);
+    for (std::uint32_t p : destination.pixels) FUZZ_CHECK(p >> 24 == 0);
 }
 
 }  // namespace

@@ -15,17 +15,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto visit = [&](SgfReadResult& r, int) {
         ++games;
         if (r.ok()) {
-            SGF_CHECK(r.error.empty());
+            FUZZ_CHECK(r.error.empty());
             fuzz::checkStandardRoundTrip(r);
         } else {
-            SGF_CHECK(!r.error.empty() && r.errorAt.line >= 1 && r.errorAt.column >= 1);
+            FUZZ_CHECK(!r.error.empty() && r.errorAt.line >= 1 && r.errorAt.column >= 1);
         }
         return games < 8;
     };
     // Plain texts only: a text marked as the dialect goes to the other target.
     if (isRecordDialect(text)) return 0;
     forEachSgfGame(text, options, visit);
-    SGF_CHECK(games >= 1);
+    FUZZ_CHECK(games >= 1);
     SgfReadResult first = readPlainSgf(text, options);
     if (first.ok()) fuzz::checkRecordRoundTrip(first);
     return 0;

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (first.ok()) {
         fuzz::checkRecordRoundTrip(first);
     } else {
-        SGF_CHECK(!first.error.empty() && first.errorAt.line >= 1);
+        FUZZ_CHECK(!first.error.empty() && first.errorAt.line >= 1);
     }
     if (isRecordDialect(text)) {
         int games = 0;

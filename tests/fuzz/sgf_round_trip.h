@@ -12,18 +12,11 @@
 #include "go/sgf_standard.h"
 #include "go/sgf_tree_text.h"
 #include "go/sgf_writer.h"
+#include "fuzz_check.h"
 #include "protocol/codepage.h"
 #include "protocol/fields.h"
 
 namespace veld::fuzz {
-
-#define SGF_CHECK(condition)                                        \
-    do {                                                            \
-        if (!(condition)) {                                         \
-            std::fprintf(stderr, "check failed: %s\n", #condition); \
-            std::abort();                                           \
-        }                                                           \
-    } while (0)
 
 template <class F>
 void forEachNode(Node& root, F f) {
@@ -67,22 +60,22 @@ inline void checkRecordRoundTrip(SgfReadResult& first) {
     Node& root = *first.root;
     const std::string text = recordText(root, first.boardSize, first.hasVoice);
     SgfReadResult second = readSgf(text);
-    SGF_CHECK(second.ok());
-    SGF_CHECK(second.boardSize == first.boardSize);
-    SGF_CHECK(second.hasVoice == anyVoice(root));
+    FUZZ_CHECK(second.ok());
+    FUZZ_CHECK(second.boardSize == first.boardSize);
+    FUZZ_CHECK(second.hasVoice == anyVoice(root));
     forEachNode(root, [&](Node& n) {
         clampToBoard(n, first.boardSize);
         if (trimSpacesW(n.comment).empty()) n.comment.clear();
         for (Tasso& m : n.markup) m.text = ansiToWide(wideToAnsi(m.text, 950), 950);
     });
     const test::TreeTextOptions numbered{.withSequenceNumbers = true};
-    SGF_CHECK(test::treeText(*second.root, numbered) == test::treeText(root, numbered));
+    FUZZ_CHECK(test::treeText(*second.root, numbered) == test::treeText(root, numbered));
 
     // Written and read once more, the tree stays as it is.
     const SgfReadResult third =
         readSgf(recordText(*second.root, second.boardSize, second.hasVoice));
-    SGF_CHECK(third.ok());
-    SGF_CHECK(test::treeText(*third.root, numbered) == test::treeText(*second.root, numbered));
+    FUZZ_CHECK(third.ok());
+    FUZZ_CHECK(test::treeText(*third.root, numbered) == test::treeText(*second.root, numbered));
 }
 
 // Standard SGF: the same structure, moves, setup stones and comments (markup is written in
@@ -92,8 +85,8 @@ inline void checkStandardRoundTrip(SgfReadResult& first) {
     const RecordInfo info = RecordInfo::fromRoot(root, first.boardSize, first.hasVoice);
     const std::string text = writeStandardSgf(root, info);
     SgfReadResult second = readPlainSgf(text);
-    SGF_CHECK(second.ok());
-    SGF_CHECK(second.boardSize == first.boardSize);
+    FUZZ_CHECK(second.ok());
+    FUZZ_CHECK(second.boardSize == first.boardSize);
     const auto strip = [](Node& n) {
         n.markup.clear();
         n.voice.clear();
@@ -105,7 +98,7 @@ inline void checkStandardRoundTrip(SgfReadResult& first) {
     });
     forEachNode(*second.root, strip);
     const test::TreeTextOptions sorted{.sortSetup = true};
-    SGF_CHECK(test::treeText(*second.root, sorted) == test::treeText(root, sorted));
+    FUZZ_CHECK(test::treeText(*second.root, sorted) == test::treeText(root, sorted));
 }
 
 }  // namespace veld::fuzz
