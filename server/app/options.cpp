@@ -105,6 +105,17 @@ struct Parser {
             const auto n = number<std::size_t>(value, 1, 100000);
             if (!n) return fail("--max-connections-per-address: a number from 1");
             c.transport.maxConnectionsPerAddress = *n;
+        } else if (option == "--max-connections") {
+            const auto n = number<std::size_t>(value, 1, 1000000);
+            if (!n) return fail("--max-connections: a number from 1");
+            c.transport.maxConnections = *n;
+        } else if (option == "--password-hash-cost") {
+            if (value == "interactive")
+                c.passwords = PasswordLimits::interactive();
+            else if (value == "minimal")
+                c.passwords = PasswordLimits::minimal();
+            else
+                return fail("--password-hash-cost: interactive or minimal");
         } else if (option == "--max-players") {
             const auto n = number<std::size_t>(value, 1, 65535);
             if (!n) return fail("--max-players: 1 to 65535");
@@ -153,6 +164,8 @@ const std::map<std::string_view, bool>& optionsTakingValues() {
         {"--new-account-privilege", true},
         {"--grant", true},
         {"--max-connections-per-address", true},
+        {"--max-connections", true},
+        {"--password-hash-cost", true},
         {"--max-players", true},
         {"--write-queue-limit", true},
     };
@@ -231,9 +244,14 @@ printed line shows the real one.
   --grant NAME=LEVEL          set an existing account's privilege at start-up (repeatable)
   --max-connections-per-address N
                               connections one address may hold per server (default 32)
+  --max-connections N         connections each server holds at most (default 4096)
   --max-players N             players per game server (default 500)
   --write-queue-limit BYTES   bytes queued for a client that does not read before it is
                               disconnected (default 1048576)
+  --password-hash-cost COST   interactive (default) or minimal. NOT FOR PRODUCTION:
+                              minimal hashes new passwords with the weakest argon2id
+                              parameters, so that load tests can log thousands of accounts
+                              in; such hashes are cheap to crack and stay in the database
   --help                      this text
 
 Options also take the form --option=value. Texts are UTF-8.
