@@ -34,7 +34,11 @@ TEST(CommandLine, ReadsEveryOption) {
                            "--grant",
                            "a=b=13",
                            "--max-players",
-                           "20"},
+                           "20",
+                           "--max-connections",
+                           "6000",
+                           "--password-hash-cost",
+                           "minimal"},
                           error);
     ASSERT_TRUE(cl) << error;
     const ServerConfig& c = cl->config;
@@ -55,6 +59,8 @@ TEST(CommandLine, ReadsEveryOption) {
     EXPECT_EQ(c.grants[0].name, "a=b");
     EXPECT_EQ(c.grants[0].privilege, 13);
     EXPECT_EQ(c.game.maxPlayers, 20u);
+    EXPECT_EQ(c.transport.maxConnections, 6000u);
+    EXPECT_EQ(c.passwords.opsLimit, PasswordLimits::minimal().opsLimit);
 }
 
 TEST(CommandLine, RefusesWhatCannotBeUsed) {
@@ -69,6 +75,8 @@ TEST(CommandLine, RefusesWhatCannotBeUsed) {
         {"--data", "d", "--community-port", "1", "--maintenance=yes"},
         {"--data", "d", "--community-port"},
         {"--data", "d", "--community-port", "1", "--colour", "red"},
+        {"--data", "d", "--community-port", "1", "--password-hash-cost", "cheap"},
+        {"--data", "d", "--community-port", "1", "--max-connections", "0"},
     };
     for (const auto& args : bad) {
         std::string error;
