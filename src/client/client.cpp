@@ -22,10 +22,12 @@ Client::Client(Net& net, Dialogs& dialogs, Shell& shell, SettingsStore* settings
       dispatcher_(dialogs),
       systemNotices_(dialogs, shell, texts),
       login_(*this, net, dialogs, shell, settings_, texts, myRecord_),
-      gameServers_(*this, net, dialogs, shell, texts, myRecord_) {
+      gameServers_(*this, net, dialogs, shell, texts, myRecord_),
+      players_(*this, dialogs, shell, texts, myRecord_) {
     systemNotices_.registerHandlers(dispatcher_);
     login_.registerHandlers(dispatcher_);
     gameServers_.registerHandlers(dispatcher_);
+    players_.registerHandlers(dispatcher_);
 }
 
 void Client::onConnected(Link link) {

@@ -13,6 +13,7 @@
 #include "client/game_servers.h"
 #include "client/login.h"
 #include "client/own_record.h"
+#include "client/players.h"
 #include "client/system_notices.h"
 #include "protocol/dispatcher.h"
 #include "protocol/frame.h"
@@ -50,6 +51,8 @@ class Client {
     GameServers& gameServers() { return gameServers_; }
     // The own player's name, account class, and the ids the joined server gave.
     OwnRecord& myRecord() { return myRecord_; }
+    // The players of the joined game server and the lobby's player list.
+    Players& players() { return players_; }
 
     // --- socket events, delivered by the owner of the Net port ---
     // The link is up: the context's pending message (login, join or a waiting community
@@ -107,6 +110,7 @@ class Client {
     SystemNotices systemNotices_;
     Login login_;
     GameServers gameServers_;
+    Players players_;
 };
 
 }  // namespace veld

@@ -114,6 +114,7 @@ void GameServers::joined(std::string_view frame) {
     myRecord_.uid = bytesToWord(field(frame, 5, 2));
     myRecord_.privilege = bytesToWord(field(frame, 7, 2));
     myRecord_.homeTopicId = bytesToLong(field(frame, 13, 4));
+    client_.players().joinedServer();
 
     shell_.setPageVisible(Page::Topics, true);
     onLine_ = true;
@@ -134,6 +135,7 @@ void GameServers::exitGoServer() {
     shell_.setMainCaption(texts_.uiText(956));
     shell_.setServerListEnabled(true);
     currentServer_.reset();
+    client_.players().leftServer();
     // Cleared before the link is closed, so that leaving is never taken for a lost server.
     onLine_ = false;
     net_.close(Link::Game);

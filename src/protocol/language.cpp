@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <utility>
 
 #include "protocol/ports.h"
 #include "protocol/search.h"
@@ -60,6 +61,25 @@ std::string_view localeOfLanguageId(int languageId) {
     for (const auto& entry : kLocales)
         if (entry.languageId == languageId) return entry.locale;
     return {};
+}
+
+std::string languageNameOfId(int languageId) {
+    static constexpr std::pair<std::string_view, std::string_view> kNames[] = {
+        {"zh", "Chinese"},    {"ko", "Korean"},     {"ja", "Japanese"},  {"th", "Thai"},
+        {"en", "English"},    {"de", "German"},     {"fr", "French"},    {"es", "Spanish"},
+        {"it", "Italian"},    {"pt", "Portuguese"}, {"nl", "Dutch"},     {"ru", "Russian"},
+        {"uk", "Ukrainian"},  {"pl", "Polish"},     {"cs", "Czech"},     {"sk", "Slovak"},
+        {"hu", "Hungarian"},  {"ro", "Romanian"},   {"bg", "Bulgarian"}, {"el", "Greek"},
+        {"tr", "Turkish"},    {"sv", "Swedish"},    {"da", "Danish"},    {"nb", "Norwegian"},
+        {"fi", "Finnish"},    {"he", "Hebrew"},     {"ar", "Arabic"},    {"vi", "Vietnamese"},
+        {"id", "Indonesian"}, {"ms", "Malay"},      {"hi", "Hindi"},
+    };
+    std::string_view locale = localeOfLanguageId(languageId);
+    if (locale.empty()) locale = kLocales.front().locale;
+    const std::string_view code = locale.substr(0, locale.find('_'));
+    for (const auto& [key, name] : kNames)
+        if (key == code) return std::string(name) + " (" + std::string(locale) + ")";
+    return std::string(locale);
 }
 
 int systemLanguageId() {

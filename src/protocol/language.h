@@ -19,6 +19,9 @@ inline constexpr int kSimplifiedChinese = 2052;
 int languageIdFromLocale(std::string_view locale);
 // The POSIX locale name ("zh_TW") of a language id; empty when unknown.
 std::string_view localeOfLanguageId(int languageId);
+// The English name of a language id with its locale, "Chinese (zh_TW)"; an id the client does
+// not know takes the name of the first known locale, as the system's locale list does.
+std::string languageNameOfId(int languageId);
 // The system's default language id, from the locale of the environment (LC_ALL, LC_MESSAGES,
 // LANG, in that order of precedence).
 int systemLanguageId();
