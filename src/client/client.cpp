@@ -23,11 +23,15 @@ Client::Client(Net& net, Dialogs& dialogs, Shell& shell, SettingsStore* settings
       systemNotices_(dialogs, shell, texts),
       login_(*this, net, dialogs, shell, settings_, texts, myRecord_),
       gameServers_(*this, net, dialogs, shell, texts, myRecord_),
-      players_(*this, dialogs, shell, texts, myRecord_) {
+      players_(*this, dialogs, shell, texts, myRecord_),
+      games_(*this, shell, texts) {
     systemNotices_.registerHandlers(dispatcher_);
     login_.registerHandlers(dispatcher_);
     gameServers_.registerHandlers(dispatcher_);
     players_.registerHandlers(dispatcher_);
+    games_.registerHandlers(dispatcher_);
+    players_.setGameOfPlayer(
+        [this](const std::string& rawName) { return games_.findGameByName(rawName) != nullptr; });
 }
 
 void Client::onConnected(Link link) {

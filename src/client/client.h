@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "client/game_servers.h"
+#include "client/games.h"
 #include "client/login.h"
 #include "client/own_record.h"
 #include "client/players.h"
@@ -53,6 +54,8 @@ class Client {
     OwnRecord& myRecord() { return myRecord_; }
     // The players of the joined game server and the lobby's player list.
     Players& players() { return players_; }
+    // The games of the joined game server and the lobby's game list.
+    Games& games() { return games_; }
 
     // --- socket events, delivered by the owner of the Net port ---
     // The link is up: the context's pending message (login, join or a waiting community
@@ -111,6 +114,7 @@ class Client {
     Login login_;
     GameServers gameServers_;
     Players players_;
+    Games games_;
 };
 
 }  // namespace veld

@@ -115,6 +115,7 @@ void GameServers::joined(std::string_view frame) {
     myRecord_.privilege = bytesToWord(field(frame, 7, 2));
     myRecord_.homeTopicId = bytesToLong(field(frame, 13, 4));
     client_.players().joinedServer();
+    client_.games().joinedServer();
 
     shell_.setPageVisible(Page::Topics, true);
     onLine_ = true;
@@ -136,6 +137,7 @@ void GameServers::exitGoServer() {
     shell_.setServerListEnabled(true);
     currentServer_.reset();
     client_.players().leftServer();
+    client_.games().leftServer();
     // Cleared before the link is closed, so that leaving is never taken for a lost server.
     onLine_ = false;
     net_.close(Link::Game);
