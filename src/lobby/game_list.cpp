@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "lobby/player_list.h"
+#include "lobby/list_sort.h"
 #include "protocol/codepage.h"
 #include "protocol/fields.h"
 
@@ -23,16 +23,8 @@ constexpr std::array<GameColumnInfo, kGameColumnCount> kColumns{{
 
 constexpr std::size_t kListCapacity = 250;
 
-std::u16string latin(std::string_view s) {
-    return std::u16string(s.begin(), s.end());
-}
-
 std::u16string rankCell(std::string_view rank) {
     return big5ToWide(padRight(rank, 4));
-}
-
-int compareNumbers(int a, int b) {
-    return a < b ? -1 : a > b ? 1 : 0;
 }
 
 }  // namespace
@@ -143,14 +135,8 @@ void GameList::sortByColumn(GameColumn column) {
 }
 
 void GameList::sortRows(GameColumn column) {
-    // Cell texts of the column, computed once per row rather than once per comparison.
-    std::vector<std::pair<GameRef, std::u16string>> keyed;
-    keyed.reserve(rows_.size());
-    for (const auto& game : rows_) keyed.emplace_back(game, cellText(*game, column));
-
-    const auto compare = [column](const auto& a, const auto& b) {
-        const Tgame& x = *a.first;
-        const Tgame& y = *b.first;
+    const auto compare = [column](const Tgame& x, const std::u16string& xCell, const Tgame& y,
+                                  const std::u16string& yCell) {
         switch (column) {
             case GameColumn::BlackRank:
                 return compareNumbers(y.blackRankValue, x.blackRankValue);
@@ -159,16 +145,15 @@ void GameList::sortRows(GameColumn column) {
             case GameColumn::Observers:
                 return compareNumbers(y.observerCount, x.observerCount);
             case GameColumn::Title:
-                return compareCellText(b.second, a.second);
+                return compareCellText(yCell, xCell);
             default:
-                return compareCellText(a.second, b.second);
+                return compareCellText(xCell, yCell);
         }
     };
-    const int direction = gameSortDirection_;
     const GameRef selected = selectedGame();
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [&](const auto& a, const auto& b) { return compare(a, b) * direction < 0; });
-    for (std::size_t i = 0; i < keyed.size(); ++i) rows_[i] = std::move(keyed[i].first);
+    sortRowsByCell(
+        rows_, gameSortDirection_, [column](const GameRef& g) { return cellText(*g, column); },
+        compare);
     // The selection follows its row.
     selectedRow_ = selected ? findgamelistviewindex(selected.get()) : -1;
     notifyReset();

@@ -29,15 +29,8 @@ constexpr std::array<PlayerColumnInfo, kPlayerColumnCount> kColumns{{
     {u"LANG", 140},
 }};
 
-std::u16string latin(std::string_view s) {
-    return std::u16string(s.begin(), s.end());
-}
 std::u16string number(int n) {
     return latin(std::to_string(n));
-}
-
-int compareNumbers(int a, int b) {
-    return a < b ? -1 : a > b ? 1 : 0;
 }
 
 }  // namespace
@@ -133,7 +126,10 @@ int PlayerList::friendImage(const Tuser& user) {
 
 std::u16string PlayerList::cellText(int row, PlayerColumn column) const {
     if (row < 0 || row >= static_cast<int>(rows_.size())) return {};
-    const Tuser& u = *rows_[static_cast<std::size_t>(row)];
+    return cellText(*rows_[static_cast<std::size_t>(row)], column);
+}
+
+std::u16string PlayerList::cellText(const Tuser& u, PlayerColumn column) {
     switch (column) {
         case PlayerColumn::Name:
             return u.displayName;
@@ -172,22 +168,15 @@ std::u16string PlayerList::cellText(int row, PlayerColumn column) const {
 }
 
 void PlayerList::sortByColumn(PlayerColumn column) {
-    // Cell texts of the column, computed once per row rather than once per comparison.
-    std::vector<std::pair<UserRef, std::u16string>> keyed;
-    keyed.reserve(rows_.size());
-    for (int i = 0; i < static_cast<int>(rows_.size()); ++i)
-        keyed.emplace_back(rows_[static_cast<std::size_t>(i)], cellText(i, column));
-
-    const auto compare = [column](const auto& a, const auto& b) {
-        const Tuser& x = *a.first;
-        const Tuser& y = *b.first;
+    const auto compare = [column](const Tuser& x, const std::u16string& xCell, const Tuser& y,
+                                  const std::u16string& yCell) {
         switch (column) {
             case PlayerColumn::Name:
             case PlayerColumn::Status:
             case PlayerColumn::Wish:
             case PlayerColumn::WinRate:
             case PlayerColumn::Tag:
-                return compareCellText(a.second, b.second);
+                return compareCellText(xCell, yCell);
             case PlayerColumn::Rank:
                 return compareNumbers(y.rankValue, x.rankValue);
             case PlayerColumn::Friend:
@@ -199,15 +188,14 @@ void PlayerList::sortByColumn(PlayerColumn column) {
             case PlayerColumn::Losses:
                 return compareNumbers(y.losses, x.losses);
             default:
-                return compareCellText(b.second, a.second);
+                return compareCellText(yCell, xCell);
         }
     };
-    const int direction = userSortDirection_;
     const UserRef selected =
         selectedRow_ >= 0 ? rows_[static_cast<std::size_t>(selectedRow_)] : nullptr;
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [&](const auto& a, const auto& b) { return compare(a, b) * direction < 0; });
-    for (std::size_t i = 0; i < keyed.size(); ++i) rows_[i] = std::move(keyed[i].first);
+    sortRowsByCell(
+        rows_, userSortDirection_, [column](const UserRef& u) { return cellText(*u, column); },
+        compare);
     // The selection follows its row.
     selectedRow_ = selected ? findlistviewindex(selected.get()) : -1;
     userSortDirection_ = -userSortDirection_;

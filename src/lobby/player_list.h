@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "lobby/list_sort.h"
 #include "lobby/user.h"
 
 namespace veld {
@@ -85,6 +86,7 @@ class PlayerList {
     void showplayerlist();
     // The cell text of a row; the friend column has none (see friendImage).
     std::u16string cellText(int row, PlayerColumn column) const;
+    static std::u16string cellText(const Tuser& user, PlayerColumn column);
     static int friendImage(const Tuser& user);
 
     // A click on a column: sorts by its order times the direction, then negates the direction.
@@ -119,9 +121,5 @@ class PlayerList {
     int userSortDirection_ = 1;
     PlayerListObserver* observer_ = nullptr;
 };
-
-// Cell texts compared as the list compares them: converted to 8-bit, byte order, a-z folded to
-// upper case. Negative, 0 or positive.
-int compareCellText(std::u16string_view a, std::u16string_view b);
 
 }  // namespace veld
