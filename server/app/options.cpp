@@ -101,6 +101,13 @@ struct Parser {
                                    : number<int>(value.substr(eq + 1), 0, 13);
             if (!level || eq == 0) return fail("--grant: NAME=LEVEL with a level 0 to 13");
             c.grants.push_back({wideToBig5(utf8ToWide(value.substr(0, eq))), *level});
+        } else if (option == "--rank") {
+            const std::size_t eq = value.rfind('=');
+            const auto code = eq == std::string_view::npos
+                                  ? std::nullopt
+                                  : number<int>(value.substr(eq + 1), 0, 255);
+            if (!code || eq == 0) return fail("--rank: NAME=CODE with a rank code 0 to 255");
+            c.ranks.push_back({wideToBig5(utf8ToWide(value.substr(0, eq))), *code});
         } else if (option == "--max-connections-per-address") {
             const auto n = number<std::size_t>(value, 1, 100000);
             if (!n) return fail("--max-connections-per-address: a number from 1");
@@ -163,6 +170,7 @@ const std::map<std::string_view, bool>& optionsTakingValues() {
         {"--temporary-closed", false},
         {"--new-account-privilege", true},
         {"--grant", true},
+        {"--rank", true},
         {"--max-connections-per-address", true},
         {"--max-connections", true},
         {"--password-hash-cost", true},
@@ -242,6 +250,9 @@ printed line shows the real one.
   --temporary-closed          refuse temporary accounts
   --new-account-privilege N   privilege of new accounts, 0-13 (default 9)
   --grant NAME=LEVEL          set an existing account's privilege at start-up (repeatable)
+  --rank NAME=CODE            set an existing account's rank code at start-up, 0-255:
+                              26 is 1d, 25 1k, 50 unrated; 100 more marks an established
+                              rank (repeatable)
   --max-connections-per-address N
                               connections one address may hold per server (default 32)
   --max-connections N         connections each server holds at most (default 4096)

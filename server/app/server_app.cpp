@@ -73,6 +73,21 @@ bool applyGrants(Storage& storage, const std::vector<Grant>& grants, std::string
     return true;
 }
 
+bool applyRanks(Storage& storage, const std::vector<RankSetting>& ranks, std::string& error) {
+    for (const RankSetting& rank : ranks) {
+        const auto account = storage.findAccount(rank.name);
+        if (!account) {
+            error = "--rank: no account named " + rank.name;
+            return false;
+        }
+        if (!storage.setRankCode(account->id, rank.rankCode)) {
+            error = "--rank: cannot store the rank of " + rank.name;
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 struct ServerApp::Impl {
@@ -138,7 +153,9 @@ std::unique_ptr<ServerApp> ServerApp::start(const ServerConfig& config, std::str
         return nullptr;
     }
     impl->storage = SqliteStorage::open((config.dataDir / "veld.db").string(), error);
-    if (!impl->storage || !applyGrants(*impl->storage, config.grants, error)) return nullptr;
+    if (!impl->storage || !applyGrants(*impl->storage, config.grants, error) ||
+        !applyRanks(*impl->storage, config.ranks, error))
+        return nullptr;
 
     std::unique_ptr<ServerApp> app(new ServerApp(std::move(impl)));
     Impl& in = *app->impl_;

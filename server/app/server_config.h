@@ -27,6 +27,12 @@ struct Grant {
     int privilege = 0;
 };
 
+// A rank code (0-255; above 100 an established rank) given to an existing account at start-up.
+struct RankSetting {
+    std::string name;  // code page 950
+    int rankCode = 0;
+};
+
 struct ServerConfig {
     // Folder of the database file veld.db; created when missing.
     std::filesystem::path dataDir;
@@ -37,6 +43,7 @@ struct ServerConfig {
     std::uint16_t communityPort = 0;
     std::vector<GameServerSettings> gameServers;
     std::vector<Grant> grants;
+    std::vector<RankSetting> ranks;
 
     CommunityPolicy community;
     GamePolicy game;

@@ -11,10 +11,12 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "server/auth/login_registry.h"
 #include "server/core/dispatch_table.h"
 #include "server/core/frame_session.h"
+#include "server/game/game_registry.h"
 #include "server/game/player_record.h"
 #include "server/store/storage.h"
 
@@ -41,6 +43,7 @@ class GameSession final : public FrameSession {
 
     // The joined player; nullopt before an accepted join.
     const std::optional<Player>& player() const { return player_; }
+    std::optional<Player>& player() { return player_; }
     void join(Player player) { player_ = std::move(player); }
     std::shared_ptr<GameSession> self() {
         return std::static_pointer_cast<GameSession>(shared_from_this());
@@ -82,6 +85,25 @@ class GameService final : public Service {
     const std::map<std::uint16_t, std::shared_ptr<GameSession>>& players() const {
         return players_;
     }
+    // Queues the message for every joined player.
+    void sendToAll(std::string_view message);
+
+    // --- the lobby: changes every joined player's lists are told of ---
+    // The running games (empty until games are played).
+    GameRegistry& games() { return games_; }
+    const GameRegistry& games() const { return games_; }
+    // Every running game, in gid order.
+    std::vector<const GameEntry*> gameList() const;
+    // "G1": the game started or changed.
+    void announceGame(const GameEntry& game);
+    // "GM" with the titles of these games (those without a title are left out).
+    void announceTitles(const std::vector<const GameEntry*>& games);
+    // "GK" "S": one game's title.
+    void announceTitle(const GameEntry& game);
+    // Stores the player's new rank code (0-255; above 100 an established rank), then tells
+    // everybody, the player included, with "VV". False, and nobody is told, when no player has
+    // the uid, the code is out of range or the write failed.
+    bool changeRank(std::uint16_t uid, int rankCode);
 
   private:
     Storage& storage_;
@@ -92,6 +114,7 @@ class GameService final : public Service {
     std::map<std::uint16_t, std::shared_ptr<GameSession>> players_;
     std::unordered_map<std::string, std::uint16_t> byName_;
     std::uint16_t lastUid_ = 0;
+    GameRegistry games_;
 };
 
 // The subsystems' handlers, each in its own file.

@@ -2,7 +2,9 @@
 // accepted only for an account whose community login is live from the same address. Reply
 // "OK" + result + W(uid) + W(privilege) + 4 unused bytes + the mail-box topic id (4 bytes):
 //   "0"  joined; then "IX" (the notice, when there is one), the player list in "W2" messages
-//        ended by "W3" (the joiner included), and "W1" for the joiner to everybody else
+//        ended by "W3" (the joiner included), the game list "G2" (after the players it names)
+//        and "GM" with the games' titles when any has one; "W1" for the joiner to everybody
+//        else
 //   "3"  refused: no live community login from this address, or the account may not play
 //   "4"  refused for now: the server is full
 //   "5"  the account is on line on this server already
@@ -53,6 +55,9 @@ void onJoin(GameService& service, GameSession& session, std::string_view frame) 
     for (const std::string& message :
          playerListMessages(list, seesAddresses(player), service.policy().playersPerMessage))
         session.send(message);
+    const std::vector<const GameEntry*> games = service.gameList();
+    for (const std::string& message : gameListMessages(games)) session.send(message);
+    for (const std::string& message : gameTitleListMessages(games)) session.send(message);
 
     const std::string arrived = playerArrivedMessage(player, false);
     const std::string arrivedWithAddress = playerArrivedMessage(player, true);

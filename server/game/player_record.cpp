@@ -33,7 +33,7 @@ std::string playerListRecord(const Player& p, bool showAddress) {
     r += padRight(a.name, 10);
     r += byte(a.rankCode);
     r += a.userType;
-    r += p.playWish;
+    r += a.playWish;
     r += p.playStatus;
     r += longToBytes(a.pxCode);
     r += word(a.wins);
@@ -54,7 +54,7 @@ std::string playerArrivedMessage(const Player& p, bool showAddress) {
     m += byte(a.rankCode);
     m += a.userType;
     m += longToBytes(a.pxCode);
-    m += p.playWish;
+    m += a.playWish;
     m += word(a.wins);
     m += word(a.losses);
     m += byte(a.promotionIndex + 100);

@@ -16,8 +16,10 @@ struct Player {
     // The 4 address bytes as the player-list messages carry them; zeros when unknown.
     std::string addressBytes = std::string(4, '\0');
     std::uint16_t languageId = 0;
-    char playWish = 'O';
+    // What the player is doing: 'N' idle, 'P' playing, 'B' broadcasting, 'T' teaching. It
+    // lives with the connection: a player who comes back is idle, whatever he left.
     char playStatus = 'N';
+    // The stored record; rank, results, personal data and willingness come from here.
     Account account;
 };
 

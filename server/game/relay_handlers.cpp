@@ -1,7 +1,9 @@
 // Messages between clients. "PP" + addressee uid + sender uid + sub-code + body goes unchanged
 // to the addressee; "BB" + sender uid + sub-code + body goes unchanged to every joined client.
 // A client speaks only for itself: a sender uid other than the connection's own is dropped, as
-// is a message to nobody. Some sub-codes are not relayed at all or only for administrators.
+// is a message to nobody. The one exception is the permission to observe a private game, which
+// its players pass on in the name of the player who asked (see mayActForAsker). Some sub-codes
+// are not relayed at all or only for administrators.
 #include <algorithm>
 #include <array>
 
@@ -30,8 +32,25 @@ bool isOwnUid(const GameSession& session, std::string_view field) {
     return field == wordToBytes(session.player()->uid);
 }
 
+// "PP" + addressee + asker + "OK" + gid, sent by a player of that game: he passes the asker's
+// request on to the game's other player, or grants it by sending it to the asker in the
+// asker's own name (the asker's client turns that into its request to observe). Nothing else
+// may name a foreign sender: the exact length keeps out a second player's uid, which would
+// pass the request on further.
+bool mayActForAsker(GameService& service, const GameSession& session, std::string_view frame) {
+    constexpr std::size_t kPermissionLength = 12;
+    if (frameField(frame, 9, 2) != "OK" || frame.size() != kPermissionLength) return false;
+    const GameEntry* game = service.games().find(bytesToWord(frameField(frame, 11, 2)));
+    const std::uint16_t self = session.player()->uid;
+    if (!game || (self != game->blackUid && self != game->whiteUid)) return false;
+    const std::uint16_t addressee = bytesToWord(frameField(frame, 5, 2));
+    const std::uint16_t other = self == game->blackUid ? game->whiteUid : game->blackUid;
+    return addressee == bytesToWord(frameField(frame, 7, 2)) || addressee == other;
+}
+
 void onPeer(GameService& service, GameSession& session, std::string_view frame) {
-    if (!isOwnUid(session, frameField(frame, 7, 2))) return;
+    if (!isOwnUid(session, frameField(frame, 7, 2)) && !mayActForAsker(service, session, frame))
+        return;
     const std::string_view sub = frameField(frame, 9, 2);
     if (contains(kUnrelayedPeer, sub)) return;
     if (contains(kChiefPeer, sub) && session.player()->account.privilege < kChiefPrivilege) return;

@@ -41,7 +41,12 @@ CREATE TABLE counters (
 INSERT INTO counters (name, next_value) VALUES ('topic', 2);
 )sql";
 
-constexpr std::array<std::string_view, 1> kMigrations{kVersion1};
+// Version 2: the willingness to play is the player's setting and outlives his connection.
+constexpr std::string_view kVersion2 = R"sql(
+ALTER TABLE accounts ADD COLUMN play_wish TEXT NOT NULL DEFAULT 'O';
+)sql";
+
+constexpr std::array<std::string_view, 2> kMigrations{kVersion1, kVersion2};
 
 }  // namespace
 

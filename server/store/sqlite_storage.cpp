@@ -57,7 +57,7 @@ class Statement {
 
 constexpr const char* kAccountColumns =
     "id, name, password_hash, account_class, language_id, privilege, rank_code, user_type, "
-    "px_code, wins, losses, promotion_index, ranking, tag_number, home_topic_id";
+    "px_code, wins, losses, promotion_index, ranking, tag_number, home_topic_id, play_wish";
 
 Account readAccount(Statement& s) {
     Account a;
@@ -76,6 +76,7 @@ Account readAccount(Statement& s) {
     a.ranking = static_cast<int>(s.integer(12));
     a.tagNumber = static_cast<int>(s.integer(13));
     a.homeTopicId = static_cast<std::uint32_t>(s.integer(14));
+    a.playWish = s.letter(15, 'O');
     return a;
 }
 
@@ -185,8 +186,8 @@ std::optional<Account> SqliteStorage::createAccount(const Account& account) {
     Statement insert(db_,
                      "INSERT INTO accounts (name, password_hash, account_class, language_id, "
                      "privilege, rank_code, user_type, px_code, wins, losses, promotion_index, "
-                     "ranking, tag_number, home_topic_id, created_at) VALUES "
-                     "(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15)");
+                     "ranking, tag_number, home_topic_id, created_at, play_wish) VALUES "
+                     "(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16)");
     const auto now = std::chrono::duration_cast<std::chrono::seconds>(
         std::chrono::system_clock::now().time_since_epoch());
     insert.bindBlob(1, created.name)
@@ -203,7 +204,8 @@ std::optional<Account> SqliteStorage::createAccount(const Account& account) {
         .bind(12, created.ranking)
         .bind(13, created.tagNumber)
         .bind(14, created.homeTopicId)
-        .bind(15, now.count());
+        .bind(15, now.count())
+        .bindText(16, std::string(1, created.playWish));
     if (!insert.run()) {
         exec("ROLLBACK");
         return std::nullopt;
@@ -222,8 +224,8 @@ bool SqliteStorage::updateAccount(const Account& a) {
     Statement s(db_,
                 "UPDATE accounts SET password_hash = ?2, account_class = ?3, language_id = ?4, "
                 "privilege = ?5, rank_code = ?6, user_type = ?7, px_code = ?8, wins = ?9, "
-                "losses = ?10, promotion_index = ?11, ranking = ?12, tag_number = ?13 "
-                "WHERE id = ?1");
+                "losses = ?10, promotion_index = ?11, ranking = ?12, tag_number = ?13, "
+                "play_wish = ?14 WHERE id = ?1");
     s.bind(1, a.id)
         .bindText(2, a.passwordHash)
         .bindText(3, std::string(1, a.accountClass))
@@ -236,7 +238,8 @@ bool SqliteStorage::updateAccount(const Account& a) {
         .bind(10, a.losses)
         .bind(11, a.promotionIndex)
         .bind(12, a.ranking)
-        .bind(13, a.tagNumber);
+        .bind(13, a.tagNumber)
+        .bindText(14, std::string(1, a.playWish));
     if (s.run()) return true;
     logError(db_, "update account");
     return false;
@@ -256,6 +259,24 @@ bool SqliteStorage::setLanguageId(std::int64_t accountId, std::uint32_t language
     Statement s(db_, "UPDATE accounts SET language_id = ?2 WHERE id = ?1");
     s.bind(1, accountId).bind(2, languageId);
     return s.run();
+}
+
+bool SqliteStorage::setRankCode(std::int64_t accountId, int rankCode) {
+    std::lock_guard lock(mutex_);
+    Statement s(db_, "UPDATE accounts SET rank_code = ?2 WHERE id = ?1");
+    s.bind(1, accountId).bind(2, rankCode);
+    if (s.run()) return true;
+    logError(db_, "set rank");
+    return false;
+}
+
+bool SqliteStorage::setPlayWish(std::int64_t accountId, char playWish) {
+    std::lock_guard lock(mutex_);
+    Statement s(db_, "UPDATE accounts SET play_wish = ?2 WHERE id = ?1");
+    s.bind(1, accountId).bindText(2, std::string(1, playWish));
+    if (s.run()) return true;
+    logError(db_, "set willingness");
+    return false;
 }
 
 std::string SqliteStorage::nameList(std::int64_t accountId, NameList which) {

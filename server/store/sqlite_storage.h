@@ -31,6 +31,8 @@ class SqliteStorage final : public Storage {
     bool updateAccount(const Account& account) override;
     bool setPasswordHash(std::int64_t accountId, std::string_view hash) override;
     bool setLanguageId(std::int64_t accountId, std::uint32_t languageId) override;
+    bool setRankCode(std::int64_t accountId, int rankCode) override;
+    bool setPlayWish(std::int64_t accountId, char playWish) override;
     std::string nameList(std::int64_t accountId, NameList which) override;
     bool setNameList(std::int64_t accountId, NameList which, std::string_view units) override;
 

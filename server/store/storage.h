@@ -19,6 +19,9 @@ inline bool isTemporaryClass(char c) {
     return c == kTemporaryClass || c == kTemporaryClassW;
 }
 
+// The rank code of a player without a rank ("31k", listed as "NR").
+inline constexpr int kUnratedRankCode = 50;
+
 // One account with the player record the game servers announce.
 struct Account {
     std::int64_t id = 0;
@@ -30,9 +33,11 @@ struct Account {
     std::uint32_t languageId = 1028;
     int privilege = 9;
     // Rank code; 50 shows as "NR" (not rated). Codes above 100 are established ranks.
-    int rankCode = 50;
+    int rankCode = kUnratedRankCode;
     // 'D' marks a dummy user.
     char userType = 'N';
+    // Willingness to play: 'O' accepts invitations; the other markers narrow or refuse them.
+    char playWish = 'O';
     std::uint32_t pxCode = 0;
     int wins = 0;
     int losses = 0;
@@ -58,6 +63,10 @@ class Storage {
     virtual bool updateAccount(const Account& account) = 0;
     virtual bool setPasswordHash(std::int64_t accountId, std::string_view hash) = 0;
     virtual bool setLanguageId(std::int64_t accountId, std::uint32_t languageId) = 0;
+    // The player-record fields a game server changes while the player is on line; written
+    // alone so that a stale copy of the account never overwrites what another server stored.
+    virtual bool setRankCode(std::int64_t accountId, int rankCode) = 0;
+    virtual bool setPlayWish(std::int64_t accountId, char playWish) = 0;
 
     // A list as the client last stored it: hex-unit text of names joined by CR LF. Empty when
     // nothing was stored.

@@ -33,6 +33,8 @@ TEST(CommandLine, ReadsEveryOption) {
                            "7",
                            "--grant",
                            "a=b=13",
+                           "--rank",
+                           "carol=126",
                            "--max-players",
                            "20",
                            "--max-connections",
@@ -58,6 +60,9 @@ TEST(CommandLine, ReadsEveryOption) {
     ASSERT_EQ(c.grants.size(), 1u);
     EXPECT_EQ(c.grants[0].name, "a=b");
     EXPECT_EQ(c.grants[0].privilege, 13);
+    ASSERT_EQ(c.ranks.size(), 1u);
+    EXPECT_EQ(c.ranks[0].name, "carol");
+    EXPECT_EQ(c.ranks[0].rankCode, 126);
     EXPECT_EQ(c.game.maxPlayers, 20u);
     EXPECT_EQ(c.transport.maxConnections, 6000u);
     EXPECT_EQ(c.passwords.opsLimit, PasswordLimits::minimal().opsLimit);
@@ -72,6 +77,7 @@ TEST(CommandLine, RefusesWhatCannotBeUsed) {
         {"--data", "d", "--community-port", "1", "--server-name", "x"},
         {"--data", "d", "--community-port", "1", "--registration", "maybe"},
         {"--data", "d", "--community-port", "1", "--grant", "alice"},
+        {"--data", "d", "--community-port", "1", "--rank", "alice=256"},
         {"--data", "d", "--community-port", "1", "--maintenance=yes"},
         {"--data", "d", "--community-port"},
         {"--data", "d", "--community-port", "1", "--colour", "red"},
