@@ -24,12 +24,16 @@ Client::Client(Net& net, Dialogs& dialogs, Shell& shell, SettingsStore* settings
       login_(*this, net, dialogs, shell, settings_, texts, myRecord_),
       gameServers_(*this, net, dialogs, shell, texts, myRecord_),
       players_(*this, dialogs, shell, texts, myRecord_),
-      games_(*this, shell, texts) {
+      games_(*this, shell, texts),
+      friends_(*this, net, dialogs, texts, myRecord_),
+      peerMessages_(*this, dialogs, myRecord_) {
     systemNotices_.registerHandlers(dispatcher_);
     login_.registerHandlers(dispatcher_);
     gameServers_.registerHandlers(dispatcher_);
     players_.registerHandlers(dispatcher_);
     games_.registerHandlers(dispatcher_);
+    friends_.registerHandlers(dispatcher_);
+    peerMessages_.registerHandlers(dispatcher_);
     players_.setGameOfPlayer(
         [this](const std::string& rawName) { return games_.findGameByName(rawName) != nullptr; });
 }

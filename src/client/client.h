@@ -10,10 +10,12 @@
 #include <string_view>
 #include <vector>
 
+#include "client/friends.h"
 #include "client/game_servers.h"
 #include "client/games.h"
 #include "client/login.h"
 #include "client/own_record.h"
+#include "client/peer_messages.h"
 #include "client/players.h"
 #include "client/system_notices.h"
 #include "protocol/dispatcher.h"
@@ -56,6 +58,10 @@ class Client {
     Players& players() { return players_; }
     // The games of the joined game server and the lobby's game list.
     Games& games() { return games_; }
+    // The friend and blocked lists, and friend requests.
+    Friends& friends() { return friends_; }
+    // The messages of other clients ("PP"), routed by sub-code to their owners.
+    PeerMessages& peerMessages() { return peerMessages_; }
 
     // --- socket events, delivered by the owner of the Net port ---
     // The link is up: the context's pending message (login, join or a waiting community
@@ -115,6 +121,8 @@ class Client {
     GameServers gameServers_;
     Players players_;
     Games games_;
+    Friends friends_;
+    PeerMessages peerMessages_;
 };
 
 }  // namespace veld
