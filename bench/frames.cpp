@@ -76,6 +76,7 @@ class NullShell : public Shell {
     void setPageVisible(Page, bool) override {}
     bool isPageActive(Page) const override { return false; }
     void setPageCaption(Page, std::u16string_view) override {}
+    void setPageImage(Page, int) override {}
     void setCommandVisible(Command, bool) override {}
     void setCommandEnabled(Command, bool) override {}
     void setServerList(std::span<const ServerListItem>) override {}

@@ -29,6 +29,8 @@ struct Tcom {
     std::shared_ptr<ConnectionContext> joinContext;
     // 3 after a refused join, 5 after the reply that the account is in use; 0 before.
     int joinState = 0;
+    // Set once the topic page was first shown after joining: the topic tree was asked for.
+    bool topicsRequested = false;
 };
 
 // Entries are shared so that the server being joined outlives a list that replaces it.

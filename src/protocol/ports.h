@@ -99,6 +99,8 @@ enum class Page {
     Vote,             // "投票區"
     Rulings,          // "裁決記錄"
     BroadcastAdmin,   // "廣播管理"
+    Events,           // "事件": the event list
+    Help,             // "說明": the help page
 };
 
 // Menus and menu entries that the core shows, hides, enables or disables.
@@ -106,6 +108,10 @@ enum class Command {
     FileMenu,    // the menu "檔案"
     LobbyMenus,  // the lobby's menu entries, shown only while on line
     SelfRank,    // "自報棋力"
+    QueryMenu,   // the menu "查詢"
+    SetupMenu,   // the menu "設定"
+    KeysMenu,    // the menu "快速鍵"
+    HelpMenu,    // the menu "說明"
 };
 
 // One item of the game-server list view (an icon view above the lobby).
@@ -137,6 +143,8 @@ class Shell {
     // True when the page is the one in front.
     virtual bool isPageActive(Page page) const = 0;
     virtual void setPageCaption(Page page, std::u16string_view caption) = 0;
+    // The small picture on a page's tab: an index of the shared image list, or -1 for none.
+    virtual void setPageImage(Page page, int image) = 0;
     virtual void setCommandVisible(Command command, bool visible) = 0;
     virtual void setCommandEnabled(Command command, bool enabled) = 0;
 

@@ -91,6 +91,7 @@ class FakeShell : public Shell {
     void setPageCaption(Page page, std::u16string_view caption) override {
         pageCaptions[page] = caption;
     }
+    void setPageImage(Page page, int image) override { pageImages[page] = image; }
     void setCommandVisible(Command command, bool visible) override {
         commandVisible[command] = visible;
     }
@@ -120,6 +121,7 @@ class FakeShell : public Shell {
     std::optional<Page> activePage;
     std::map<Page, bool> pageVisible;
     std::map<Page, std::u16string> pageCaptions;
+    std::map<Page, int> pageImages;
     std::map<Command, bool> commandVisible, commandEnabled;
     // Captions of the server list's items; the image of item i must be i (checked on set).
     std::vector<std::u16string> serverItems;

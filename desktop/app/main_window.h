@@ -1,0 +1,95 @@
+// The main window "Veld": composes the pages, menus and status bars, implements the core's ports
+// through its adapters, and forwards window events to the core's AppLifecycle.
+#pragma once
+
+#include <QMainWindow>
+#include <filesystem>
+#include <memory>
+
+#include "app/qt_shell.h"
+#include "study/navigation.h"
+
+class QTextBrowser;
+class QCloseEvent;
+
+namespace veld {
+class AppLifecycle;
+class Client;
+class SettingsStore;
+}  // namespace veld
+
+namespace veld::desktop {
+
+class EventPage;
+class LobbyPage;
+class QtDialogs;
+class QtNet;
+
+class MainWindow final : public QMainWindow {
+    Q_OBJECT
+  public:
+    // `programFolder` holds doc/, games/ and wave/. The window is created as the program starts
+    // it: texts, language, hidden on-line pages and the folder check (see created()).
+    MainWindow(std::filesystem::path programFolder, SettingsStore& settings,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // False when the program folder was unusable: the user was told and the application ends.
+    bool created() const { return created_; }
+    // Set once the core asked the application to end.
+    bool terminated() const { return terminated_; }
+
+    Client& client() { return *client_; }
+    AppLifecycle& lifecycle() { return *lifecycle_; }
+    QtShell& shell() { return *shell_; }
+    QTabWidget* pages() const { return parts_.tabs; }
+    QWidget* page(Page page) const;
+    QAction* command(Command command) const;
+    QListWidget* serverList() const { return parts_.serverList; }
+    LobbyPage* lobbyPage() const { return lobby_; }
+    const std::filesystem::path& programFolder() const { return programFolder_; }
+
+    // Where the record-navigation keys go: the room whose page is in front applies the command to
+    // the window it shows.
+    void setNavigator(std::function<void(NavCommand, KeyPage)> navigator) {
+        navigator_ = std::move(navigator);
+    }
+
+  signals:
+    // The core asked the application to end (after the current event).
+    void terminateRequested();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+  private:
+    void buildPages();
+    void buildMenus();
+    void buildStatusBars();
+    void addPage(Page page, QWidget* widget, const QString& caption);
+    void toggleWindowSize();
+    void showHelp(const QString& file);
+    void applySetup();
+
+    std::filesystem::path programFolder_;
+    MainWindowParts parts_;
+    std::unique_ptr<QtNet> net_;
+    std::unique_ptr<QtDialogs> dialogs_;
+    std::unique_ptr<QtShell> shell_;
+    std::unique_ptr<Client> client_;
+    std::unique_ptr<AppLifecycle> lifecycle_;
+    LobbyPage* lobby_ = nullptr;
+    EventPage* events_ = nullptr;
+    QTextBrowser* help_ = nullptr;
+    QWidget* topicTree_ = nullptr;
+    QMenu* setupMenu_ = nullptr;
+    bool created_ = false;
+    bool terminated_ = false;
+    bool closing_ = false;
+    std::function<void(NavCommand, KeyPage)> navigator_;
+};
+
+}  // namespace veld::desktop
