@@ -4,6 +4,8 @@
 
 #include "client/app_lifecycle.h"
 #include "e2e/e2e_harness.h"
+#include "protocol/codepage.h"
+#include "protocol/wire.h"
 
 namespace veld::e2e {
 namespace {
@@ -75,6 +77,28 @@ TEST_F(Friends, ARequestIsAnsweredAndTheListsOutliveTheSession) {
     // The marks follow in the player list of the new session.
     EXPECT_EQ(again.client.players().findUserByName("bob")->friendMark, "O");
     EXPECT_EQ(again.client.players().findUserByName("carol")->friendMark, "X");
+}
+
+TEST_F(Friends, APeerMessageInAnotherPlayersNameIsNotDelivered) {
+    Player alice(loop_, communityPort()), bob(loop_, communityPort()),
+        carol(loop_, communityPort());
+    ASSERT_NO_FATAL_FAILURE(joinAs(alice, u"alice", u"secret"));
+    ASSERT_NO_FATAL_FAILURE(joinAs(bob, u"bob", u"secret"));
+    ASSERT_NO_FATAL_FAILURE(joinAs(carol, u"carol", u"secret"));
+    const std::uint16_t aliceUid = alice.client.myRecord().uid;
+    const std::uint16_t bobUid = bob.client.myRecord().uid;
+    const std::uint16_t carolUid = carol.client.myRecord().uid;
+    ASSERT_TRUE(waitFor([&] { return bob.client.players().findUserByuid(carolUid) != nullptr; }));
+
+    // Alice speaks to bob in carol's name, then in her own: only her own message arrives.
+    alice.client.ptop(bobUid, carolUid, "FM" + wideToUnits(u"forged"));
+    alice.client.ptop(bobUid, aliceUid, "FM" + wideToUnits(u"genuine"));
+    ASSERT_TRUE(waitFor([&] { return !bob.framesWith(Link::Game, "PP").empty(); }));
+    const std::vector<std::string> delivered = bob.framesWith(Link::Game, "PP");
+    ASSERT_EQ(delivered.size(), 1u);
+    EXPECT_EQ(bytesToWord(std::string_view(delivered[0]).substr(6, 2)), aliceUid);
+    EXPECT_EQ(bob.dialogs.boxes.back().text, u"alice" + std::u16string(u"genuine"));
+    EXPECT_TRUE(alice.onLine());
 }
 
 }  // namespace
