@@ -150,8 +150,7 @@ void checkPassword(CommunityService& service, const std::weak_ptr<CommunitySessi
 
 void onLogin(CommunityService& service, CommunitySession& session, std::string_view frame) {
     const auto name = accountNameFromField(frameField(frame, 7, 10));
-    if (bytesToWord(frameField(frame, 5, 2)) != kLoginProtocolVersion || !name)
-        return reply(session, '3');
+    if (frameWord(frame, 5) != kLoginProtocolVersion || !name) return reply(session, '3');
     auto attempt = std::make_shared<LoginAttempt>();
     attempt->name = *name;
     attempt->password = std::string(passwordFromField(frameField(frame, 17, 10)));

@@ -39,7 +39,7 @@ void onJoin(GameService& service, GameSession& session, std::string_view frame) 
     Player player;
     player.uid = *uid;
     if (auto bytes = tryAddressToBytes(session.address())) player.addressBytes = *bytes;
-    player.languageId = bytesToWord(frameField(frame, 15, 2));
+    player.languageId = frameWord(frame, 15);
     player.account = std::move(*account);
     session.join(player);
     service.addPlayer(session.self());

@@ -40,12 +40,12 @@ bool isOwnUid(const GameSession& session, std::string_view field) {
 bool mayActForAsker(GameService& service, const GameSession& session, std::string_view frame) {
     constexpr std::size_t kPermissionLength = 12;
     if (frameField(frame, 9, 2) != "OK" || frame.size() != kPermissionLength) return false;
-    const GameEntry* game = service.games().find(bytesToWord(frameField(frame, 11, 2)));
+    const GameEntry* game = service.games().find(frameWord(frame, 11));
     const std::uint16_t self = session.player()->uid;
     if (!game || (self != game->blackUid && self != game->whiteUid)) return false;
-    const std::uint16_t addressee = bytesToWord(frameField(frame, 5, 2));
+    const std::uint16_t addressee = frameWord(frame, 5);
     const std::uint16_t other = self == game->blackUid ? game->whiteUid : game->blackUid;
-    return addressee == bytesToWord(frameField(frame, 7, 2)) || addressee == other;
+    return addressee == frameWord(frame, 7) || addressee == other;
 }
 
 void onPeer(GameService& service, GameSession& session, std::string_view frame) {
@@ -54,7 +54,7 @@ void onPeer(GameService& service, GameSession& session, std::string_view frame) 
     const std::string_view sub = frameField(frame, 9, 2);
     if (contains(kUnrelayedPeer, sub)) return;
     if (contains(kChiefPeer, sub) && session.player()->account.privilege < kChiefPrivilege) return;
-    if (GameSession* addressee = service.findPlayer(bytesToWord(frameField(frame, 5, 2))))
+    if (GameSession* addressee = service.findPlayer(frameWord(frame, 5)))
         addressee->send(frame.substr(2));
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "client/client.h"
+#include "protocol/frame_fields.h"
 #include "protocol/wire.h"
 
 namespace veld {
@@ -17,11 +18,6 @@ constexpr std::array kOnLineOnlyPages = {
     Page::StudyRoom,  Page::PatternSearch,  Page::ObservationRoom, Page::Vote,
     Page::Rulings,    Page::OnLineActivity, Page::BroadcastAdmin,
 };
-
-// n bytes of the frame from the 0-based index `at`, fewer (or none) where the frame ends.
-std::string_view field(std::string_view frame, std::size_t at, std::size_t n) {
-    return frame.substr(std::min(at, frame.size()), n);
-}
 
 }  // namespace
 
@@ -51,7 +47,7 @@ void GameServers::processCM(std::string_view frame) {
 }
 
 void GameServers::processIX(std::string_view frame) {
-    if (currentServer_) currentServer_->notice = std::string(field(frame, 4, frame.size()));
+    if (currentServer_) currentServer_->notice = std::string(frameRest(frame, 5));
 }
 
 void GameServers::serverClicked(std::size_t index) {
@@ -111,9 +107,9 @@ void GameServers::joined(std::string_view frame) {
     // Strings are assigned whole strings here and elsewhere in the client: GCC 12 at -O3 warns
     // falsely (-Wrestrict) about assigning a literal or a string_view.
     myRecord_.playStatus = std::string("N");
-    myRecord_.uid = bytesToWord(field(frame, 5, 2));
-    myRecord_.privilege = bytesToWord(field(frame, 7, 2));
-    myRecord_.homeTopicId = bytesToLong(field(frame, 13, 4));
+    myRecord_.uid = frameWord(frame, 6);
+    myRecord_.privilege = frameWord(frame, 8);
+    myRecord_.homeTopicId = bytesToLong(frameField(frame, 14, 4));
     client_.players().joinedServer();
     client_.games().joinedServer();
 

@@ -19,15 +19,6 @@ constexpr std::size_t kGameRecordLength = 10;
 constexpr std::size_t kGameRecordCore = 9;
 constexpr std::size_t kTitleUnits = 30;
 
-std::uint8_t byteAt(std::string_view data, std::size_t pos) {
-    const std::string_view f = frameField(data, pos, 1);
-    return f.empty() ? 0 : static_cast<std::uint8_t>(f[0]);
-}
-
-std::uint16_t wordAt(std::string_view data, std::size_t pos) {
-    return bytesToWord(frameField(data, pos, 2));
-}
-
 }  // namespace
 
 Games::Games(Client& client, Shell& shell, const TextTable& texts)
@@ -44,15 +35,15 @@ void Games::registerHandlers(Dispatcher& dispatcher) {
 void Games::processG1(std::string_view record, bool announce) {
     if (record.size() < kGameRecordCore) return;
     Players& players = client_.players();
-    const UserRef black = players.findUserByuid(wordAt(record, 5));
-    const UserRef white = players.findUserByuid(wordAt(record, 7));
+    const UserRef black = players.findUserByuid(frameWord(record, 5));
+    const UserRef white = players.findUserByuid(frameWord(record, 7));
     if (!black || !white) return;
 
-    const std::uint16_t gid = wordAt(record, 3);
+    const std::uint16_t gid = frameWord(record, 3);
     GameRef game = list_.findGameByGID(gid);
     if (!game) {
         game = std::make_shared<Tgame>();
-        game->gameNumber = wordAt(record, 1);
+        game->gameNumber = frameWord(record, 1);
         game->gid = gid;
         list_.appendGame(game);
     }
@@ -67,8 +58,8 @@ void Games::processG1(std::string_view record, bool announce) {
     game->blackRankValue = rankCodeToValue(black->rankCode);
     game->whiteRankValue = rankCodeToValue(white->rankCode);
 
-    applyTermsByte(*game, byteAt(record, 9));
-    if (record.size() == kGameRecordLength) game->observerCount = byteAt(record, 10);
+    applyTermsByte(*game, frameByte(record, 9));
+    if (record.size() == kGameRecordLength) game->observerCount = frameByte(record, 10);
     game->playStatus = playStatusOfKind(game->gameKind);
     game->playStatusText = translateplayStatus(game->playStatus, texts_);
     game->iconIndex = gameImageOfStatus(game->playStatus);
@@ -111,8 +102,8 @@ void Games::processGM(std::string_view frame) {
     while (pos < frame.size()) {
         // Only whole records are read: a header or a title cut short ends the frame.
         if (pos + 3 > frame.size()) return;
-        const std::uint16_t gid = wordAt(frame, pos);
-        const std::size_t length = wordAt(frame, pos + 2);
+        const std::uint16_t gid = frameWord(frame, pos);
+        const std::size_t length = frameWord(frame, pos + 2);
         if (pos + 3 + length > frame.size()) return;
         if (const GameRef game = list_.findGameByGID(gid)) {
             game->title = transtows(frameField(frame, pos + 4, length));
@@ -124,7 +115,7 @@ void Games::processGM(std::string_view frame) {
 
 void Games::processGK(std::string_view frame) {
     if (frame.size() < 6) return;
-    const GameRef game = list_.findGameByGID(wordAt(frame, 5));
+    const GameRef game = list_.findGameByGID(frameWord(frame, 5));
     if (!game) return;
     if (frameField(frame, 7, 1) == "S") game->title = big5ToWide(frameRest(frame, 8));
     list_.updategame(game);

@@ -60,9 +60,8 @@ void PeerMessages::processPP(std::string_view frame) {
     const auto route = routes_.find(key(subCode));
     if (route == routes_.end()) return;
     const Players& players = client_.players();
-    PeerMessage message{players.findUserByuid(bytesToWord(frameField(frame, 5, 2))),
-                        players.findUserByuid(bytesToWord(frameField(frame, 7, 2))), subCode,
-                        frameRest(frame, 11)};
+    PeerMessage message{players.findUserByuid(frameWord(frame, 5)),
+                        players.findUserByuid(frameWord(frame, 7)), subCode, frameRest(frame, 11)};
     if (!message.addressee || !message.sender) return;
     // A copy: a handler that routes a sub-code while it runs must not pull itself away.
     const Handler handler = route->second;

@@ -16,15 +16,6 @@ constexpr std::size_t kW1Length = 38;
 constexpr std::size_t kPlayerRecordLength = 35;
 constexpr std::size_t kFirstField = 5;
 
-std::uint8_t byteAt(std::string_view frame, std::size_t pos) {
-    const std::string_view f = frameField(frame, pos, 1);
-    return f.empty() ? 0 : static_cast<std::uint8_t>(f[0]);
-}
-
-std::uint16_t wordAt(std::string_view frame, std::size_t pos) {
-    return bytesToWord(frameField(frame, pos, 2));
-}
-
 void setRank(Tuser& user, std::uint8_t code) {
     user.rankCode = code;
     user.rankText = rankCodeToLabel(code);
@@ -62,7 +53,7 @@ void Players::leftServer() {
 
 void Players::processW1(std::string_view frame) {
     if (frame.size() != kW1Length) return;
-    const std::uint16_t uid = wordAt(frame, 5);
+    const std::uint16_t uid = frameWord(frame, 5);
     UserRef user = list_.findUserByuid(uid);
     const bool known = user != nullptr;
     if (!known) {
@@ -70,25 +61,25 @@ void Players::processW1(std::string_view frame) {
         user->uid = uid;
         setName(*user, frameField(frame, 11, 10));
         user->displayName = big5ToWide(user->name);
-        user->ranking = wordAt(frame, 35);
+        user->ranking = frameWord(frame, 35);
     }
     user->ipAddress = bytesToAddress(frameField(frame, 7, 4));
-    setRank(*user, byteAt(frame, 21));
+    setRank(*user, frameByte(frame, 21));
     user->userType = std::string(frameField(frame, 22, 1));
     user->pxCode = bytesToLong(frameField(frame, 23, 4));
     decodepxcode(*user);
     if (!known) list_.appendUser(user);
 
     user->playWish = std::string(frameField(frame, 27, 1));
-    user->langId = wordAt(frame, 33);
+    user->langId = frameWord(frame, 33);
     user->languageName = languageNameOfId(user->langId);
-    user->wins = wordAt(frame, 28);
-    user->losses = wordAt(frame, 30);
+    user->wins = frameWord(frame, 28);
+    user->losses = frameWord(frame, 30);
     updatewinrate(*user);
-    user->promotionIndex = byteAt(frame, 32) - 100;
+    user->promotionIndex = frameByte(frame, 32) - 100;
     user->playStatus = std::string("N");
     user->playStatusText = texts_.uiText(137);
-    user->tagNumber = wordAt(frame, 37);
+    user->tagNumber = frameWord(frame, 37);
 
     if (applyFriendMarks(*user, friendNames_, myRecord_.uid) && port_)
         port_->addEvent(user->displayName + u" " + big5ToWide(user->rankText) + u" " +
@@ -107,13 +98,13 @@ void Players::readPlayerRecords(std::string_view frame) {
     for (std::size_t p = kFirstField; p + kPlayerRecordLength - 1 <= frame.size();
          p += kPlayerRecordLength) {
         auto user = std::make_shared<Tuser>();
-        user->uid = wordAt(frame, p);
+        user->uid = frameWord(frame, p);
         user->ipAddress = bytesToAddress(frameField(frame, p + 2, 4));
         setName(*user, frameField(frame, p + 6, 10));
         // The server ends a list early with a record whose name is all spaces.
         if (user->name.empty()) return;
         user->displayName = big5ToWide(user->name);
-        setRank(*user, byteAt(frame, p + 16));
+        setRank(*user, frameByte(frame, p + 16));
         user->userType = std::string(frameField(frame, p + 17, 1));
         user->playWish = std::string(frameField(frame, p + 18, 1));
         user->playStatus = std::string(frameField(frame, p + 19, 1));
@@ -121,13 +112,13 @@ void Players::readPlayerRecords(std::string_view frame) {
         applyFriendMarks(*user, friendNames_, myRecord_.uid);
         user->pxCode = bytesToLong(frameField(frame, p + 20, 4));
         decodepxcode(*user);
-        user->wins = wordAt(frame, p + 24);
-        user->losses = wordAt(frame, p + 26);
+        user->wins = frameWord(frame, p + 24);
+        user->losses = frameWord(frame, p + 26);
         updatewinrate(*user);
-        user->promotionIndex = byteAt(frame, p + 28) - 100;
-        user->langId = wordAt(frame, p + 29);
-        user->ranking = wordAt(frame, p + 31);
-        user->tagNumber = wordAt(frame, p + 33);
+        user->promotionIndex = frameByte(frame, p + 28) - 100;
+        user->langId = frameWord(frame, p + 29);
+        user->ranking = frameWord(frame, p + 31);
+        user->tagNumber = frameWord(frame, p + 33);
         user->languageName = languageNameOfId(user->langId);
         list_.appendUser(std::move(user));
     }
@@ -165,7 +156,7 @@ void Players::processW3(std::string_view frame) {
 }
 
 void Players::processWX(std::string_view frame) {
-    const UserRef user = list_.findUserByuid(wordAt(frame, 5));
+    const UserRef user = list_.findUserByuid(frameWord(frame, 5));
     if (!user) return;
     if (user == chatPartner_) {
         if (port_) port_->hidePrivateChat(true);
@@ -177,10 +168,10 @@ void Players::processWX(std::string_view frame) {
 }
 
 void Players::processVV(std::string_view frame) {
-    const UserRef user = list_.findUserByuid(wordAt(frame, 5));
+    const UserRef user = list_.findUserByuid(frameWord(frame, 5));
     // A frame without the code byte is no rank change.
     if (!user || frame.size() < 7) return;
-    const std::uint8_t code = byteAt(frame, 7);
+    const std::uint8_t code = frameByte(frame, 7);
     const bool promoted = isStronger(code, user->rankCode);
     user->rankCode = code;
     user->rankText = rankCodeToText(code);

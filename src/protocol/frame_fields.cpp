@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "protocol/wire.h"
+
 namespace veld {
 
 std::string_view frameField(std::string_view frame, std::size_t pos, std::size_t width) {
@@ -12,6 +14,15 @@ std::string_view frameField(std::string_view frame, std::size_t pos, std::size_t
 std::string_view frameRest(std::string_view frame, std::size_t pos) {
     if (pos == 0 || pos > frame.size()) return {};
     return frame.substr(pos - 1);
+}
+
+std::uint8_t frameByte(std::string_view frame, std::size_t pos) {
+    const std::string_view f = frameField(frame, pos, 1);
+    return f.empty() ? 0 : static_cast<std::uint8_t>(f[0]);
+}
+
+std::uint16_t frameWord(std::string_view frame, std::size_t pos) {
+    return bytesToWord(frameField(frame, pos, 2));
 }
 
 std::string_view trimSpaces(std::string_view s) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,12 @@ std::string_view frameField(std::string_view frame, std::size_t pos, std::size_t
 // Everything from the 1-based position `pos` to the end of the frame ("pos.."); empty past the
 // end.
 std::string_view frameRest(std::string_view frame, std::size_t pos);
+
+// The byte at the 1-based position `pos`; 0 past the end of the frame.
+std::uint8_t frameByte(std::string_view frame, std::size_t pos);
+// The big-endian 2-byte number at the 1-based position `pos`; the bytes past the end of the frame
+// read as 0.
+std::uint16_t frameWord(std::string_view frame, std::size_t pos);
 
 // s without the spaces (0x20 only) at its start and its end.
 std::string_view trimSpaces(std::string_view s);
