@@ -217,11 +217,6 @@ void MainWindow::buildPages() {
     help_->setObjectName(QStringLiteral("helpPage"));
     help_->setOpenExternalLinks(true);
     addPage(Page::Help, help_, QStringLiteral("說明"));
-    shell_->setPageVisible(Page::Help, false);
-    shell_->setPageVisible(Page::Vote, false);
-    shell_->setPageVisible(Page::Rulings, false);
-    shell_->setPageVisible(Page::BroadcastAdmin, false);
-    shell_->setPageVisible(Page::OnLineActivity, false);
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);

@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "client/client.h"
+#include "client/online_pages.h"
 #include "client/program_folder.h"
 #include "protocol/codepage.h"
 #include "protocol/language.h"
@@ -14,12 +15,9 @@ namespace veld {
 
 namespace {
 
-// The pages whose tabs exist only on line; the join and the privilege show them.
-constexpr std::array kOnLineOnlyPages = {
-    Page::GameRecords, Page::GameRoom,  Page::Edit,          Page::Lobby,
-    Page::Events,      Page::StudyRoom, Page::PatternSearch, Page::ObservationRoom,
-    Page::Topics,      Page::WinRate,   Page::PlayerInfo,    Page::Document,
-};
+// Besides the on-line pages, a new window hides the event list (shown by its first event) and
+// the help page (shown by the help commands).
+constexpr std::array kPagesShownLater = {Page::Events, Page::Help};
 
 constexpr std::array kMenusHiddenAtStart = {
     Command::QueryMenu,
@@ -46,6 +44,7 @@ bool AppLifecycle::formCreate(const std::filesystem::path& programFolder, int sy
     Assingunistring(shell_, client_.texts());
     for (const Command menu : kMenusHiddenAtStart) shell_.setCommandVisible(menu, false);
     for (const Page page : kOnLineOnlyPages) shell_.setPageVisible(page, false);
+    for (const Page page : kPagesShownLater) shell_.setPageVisible(page, false);
     client_.language().testLanguage(shell_, client_.texts(), systemId);
     switch (checkProgramFolder(programFolder)) {
         case FolderCheck::ready:

@@ -1,25 +1,15 @@
 #include "client/game_servers.h"
 
 #include <algorithm>
-#include <array>
 
 #include "client/client.h"
+#include "client/online_pages.h"
 #include "protocol/frame_fields.h"
 #include "protocol/wire.h"
 
 namespace veld {
 
-namespace {
-
-// The pages that exist only while a game server is joined.
-constexpr std::array kOnLineOnlyPages = {
-    Page::Edit,       Page::Topics,         Page::WinRate,         Page::GameRecords,
-    Page::PlayerInfo, Page::Document,       Page::GameRoom,        Page::Lobby,
-    Page::StudyRoom,  Page::PatternSearch,  Page::ObservationRoom, Page::Vote,
-    Page::Rulings,    Page::OnLineActivity, Page::BroadcastAdmin,
-};
-
-}  // namespace
+namespace {}  // namespace
 
 GameServers::GameServers(Client& client, Net& net, Dialogs& dialogs, Shell& shell,
                          const TextTable& texts, OwnRecord& myRecord)
