@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "lobby/game.h"
+#include "lobby/list_observer.h"
 
 namespace veld {
 
@@ -29,19 +30,11 @@ struct GameColumnInfo {
 };
 const GameColumnInfo& gameColumnInfo(GameColumn column);
 
-// What a view of the list must follow. Row indexes are those of GameList::rows().
-class GameListObserver {
+// What a view of the game list must follow: the rows of every lobby list, and one cell alone.
+class GameListObserver : public ListObserver {
   public:
-    virtual ~GameListObserver() = default;
-    virtual void rowsReset() = 0;
-    virtual void rowInserted(int row) = 0;
-    // The row's image and cells are to be read again.
-    virtual void rowChanged(int row) = 0;
     // Only the row's "觀眾" cell is to be read again.
     virtual void observerCellChanged(int row) = 0;
-    virtual void rowRemoved(int row) = 0;
-    // The selected row changed (-1: none).
-    virtual void selectionChanged(int row) = 0;
 };
 
 class GameList {

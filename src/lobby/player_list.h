@@ -1,6 +1,6 @@
 // The players of the joined game server (userList) and the lobby's player list as a
 // presentation model: rows, cells, the column sorts with their one shared direction, selection
-// and key search. A view binds to it through PlayerListObserver.
+// and key search. A view binds to it through ListObserver.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "lobby/list_observer.h"
 #include "lobby/list_sort.h"
 #include "lobby/user.h"
 
@@ -44,21 +45,9 @@ struct PlayerColumnInfo {
 };
 const PlayerColumnInfo& playerColumnInfo(PlayerColumn column);
 
-// What a view of the list must follow. Row indexes are those of PlayerList::rows().
-class PlayerListObserver {
-  public:
-    virtual ~PlayerListObserver() = default;
-    virtual void rowsReset() = 0;
-    virtual void rowInserted(int row) = 0;
-    virtual void rowChanged(int row) = 0;
-    virtual void rowRemoved(int row) = 0;
-    // The selected row changed (-1: none); a view scrolls a selected row into full view.
-    virtual void selectionChanged(int row) = 0;
-};
-
 class PlayerList {
   public:
-    void setObserver(PlayerListObserver* observer) { observer_ = observer; }
+    void setObserver(ListObserver* observer) { observer_ = observer; }
 
     // --- userList ---
     const std::vector<UserRef>& users() const { return users_; }
@@ -119,7 +108,7 @@ class PlayerList {
     UserRef selectedUser_;
     int selectedRow_ = -1;
     int userSortDirection_ = 1;
-    PlayerListObserver* observer_ = nullptr;
+    ListObserver* observer_ = nullptr;
 };
 
 }  // namespace veld

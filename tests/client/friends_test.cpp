@@ -22,7 +22,7 @@ PlayerWire wire(std::uint16_t uid, std::string name) {
 }
 
 // Counts the row refreshes a view is told of.
-struct RowWatcher : PlayerListObserver {
+struct RowWatcher : ListObserver {
     void rowsReset() override {}
     void rowInserted(int) override { ++inserted; }
     void rowChanged(int row) override { changed.push_back(row); }

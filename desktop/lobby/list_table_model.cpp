@@ -1,0 +1,2 @@
+// The lobby list models' shared signal lives in this file's meta-object code.
+#include "lobby/list_table_model.h"
