@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 
 #include "client/client.h"
 #include "client/online_pages.h"
 #include "client/program_folder.h"
 #include "protocol/codepage.h"
+#include "protocol/fields.h"
 #include "protocol/language.h"
 #include "protocol/wire.h"
 
@@ -114,10 +114,7 @@ bool AppLifecycle::formCloseQuery() {
 std::optional<int> AppLifecycle::topicTreeWidth() const {
     const std::string text = client_.settings().readString("panel33w");
     if (text.empty()) return std::nullopt;
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) value = kDefaultTopicTreeWidth;
-    return std::max(kMinTopicTreeWidth, value);
+    return std::max(kMinTopicTreeWidth, toIntDef(text, kDefaultTopicTreeWidth));
 }
 
 void AppLifecycle::addEvent(std::u16string from, std::u16string rank, std::u16string message,

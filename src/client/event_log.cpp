@@ -1,14 +1,19 @@
 #include "client/event_log.h"
 
+#include <algorithm>
+
+#include "lobby/list_sort.h"
+#include "protocol/fields.h"
+
 namespace veld {
 
 void EventLog::add(std::u16string from, std::u16string rank, std::u16string message,
                    std::u16string event, std::u16string time) {
-    std::u16string index;
-    for (char c : std::to_string(rows_.size() + 1)) index += static_cast<char16_t>(c);
-    if (index.size() < 3) index.insert(0, 3 - index.size(), u'0');
-    rows_.push_back({std::move(index), std::move(time), std::move(from), std::move(rank),
-                     std::move(event), std::move(message)});
+    // Three digits at least; from 1000 on every digit stays.
+    const std::string number = std::to_string(rows_.size() + 1);
+    rows_.push_back({latin(padZero(number, std::max<std::size_t>(3, number.size()))),
+                     std::move(time), std::move(from), std::move(rank), std::move(event),
+                     std::move(message)});
     if (listener_) listener_();
 }
 
