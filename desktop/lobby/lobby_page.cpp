@@ -1,5 +1,7 @@
 #include "lobby/lobby_page.h"
 
+#include <algorithm>
+
 #include <QActionGroup>
 #include <QEvent>
 #include <QHeaderView>
@@ -131,8 +133,6 @@ void LobbyPage::buildPlayerList(QWidget* panel) {
         client_.players().list().selectRow(index.row());
         client_.players().playerClicked();
     });
-    connect(playerView_, &QAbstractItemView::doubleClicked, this,
-            [this](const QModelIndex&) { emit inviteRequested(); });
     // Keyboard moves select without the click behaviour.
     connect(playerView_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
@@ -145,9 +145,10 @@ void LobbyPage::buildPlayerList(QWidget* panel) {
 
     playerMenu_ = new QMenu(this);
     playerMenu_->setObjectName(QStringLiteral("playerMenu"));
+    // "觀戰" follows the selected player (enabled while he plays); observing his game is the
+    // observation room's, which connects the item.
     observeAction_ = playerMenu_->addAction(QStringLiteral("觀戰"));
     observeAction_->setEnabled(false);
-    connect(observeAction_, &QAction::triggered, this, [this] { emit observePlayerRequested(); });
     playerMenu_->addSeparator();
     Friends& friends = client_.friends();
     const std::pair<const char*, void (Friends::*)()> friendCommands[] = {
@@ -181,8 +182,6 @@ void LobbyPage::buildGameList(QWidget* panel) {
     });
     connect(gameView_, &QAbstractItemView::pressed, this,
             [this](const QModelIndex& index) { client_.games().list().selectRow(index.row()); });
-    connect(gameView_, &QAbstractItemView::doubleClicked, this,
-            [this](const QModelIndex&) { emit observeGameRequested(); });
     connect(gameView_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (!following_) client_.games().list().selectRow(current.row());
@@ -194,15 +193,16 @@ void LobbyPage::buildGameList(QWidget* panel) {
 
     gameMenu_ = new QMenu(this);
     gameMenu_->setObjectName(QStringLiteral("gameMenu"));
-    connect(gameMenu_->addAction(QStringLiteral("觀戰")), &QAction::triggered, this,
-            [this] { emit observeGameRequested(); });
     // "棋局留言" is for administrators; whoever grants that shows the item.
     QAction* title = gameMenu_->addAction(QStringLiteral("棋局留言"));
     title->setObjectName(QStringLiteral("gameTitleAction"));
     title->setVisible(false);
     connect(title, &QAction::triggered, this, [this] { client_.games().setGameTitle(); });
-    connect(gameView_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { gameMenu_->popup(gameView_->viewport()->mapToGlobal(at)); });
+    // Nothing pops up while every item is hidden.
+    connect(gameView_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (std::ranges::any_of(gameMenu_->actions(), &QAction::isVisible))
+            gameMenu_->popup(gameView_->viewport()->mapToGlobal(at));
+    });
 }
 
 void LobbyPage::buildPlayWishMenu() {
@@ -217,7 +217,8 @@ void LobbyPage::buildPlayWishMenu() {
         playWishGroup_->addAction(action);
         if (marker == QLatin1String("!")) action->setVisible(false);
         if (marker == QLatin1String("O")) action->setChecked(true);
-        connect(action, &QAction::triggered, this, [this, marker] { emit playWishChosen(marker); });
+        connect(action, &QAction::triggered, this,
+                [this, marker] { client_.players().choosePlayWish(marker.toStdString()); });
     }
 }
 

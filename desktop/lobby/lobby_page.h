@@ -74,16 +74,6 @@ class LobbyPage final : public QWidget, public LobbyPort {
     std::optional<std::u16string> inputBox(std::u16string_view caption, std::u16string_view prompt,
                                            std::u16string_view initial) override;
 
-  signals:
-    // A double click on a player: an invitation of the selected player.
-    void inviteRequested();
-    // "觀戰" on the selected player's game.
-    void observePlayerRequested();
-    // A double click or "觀戰" on the selected game.
-    void observeGameRequested();
-    // The user chose an item of "對局意願".
-    void playWishChosen(const QString& marker);
-
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

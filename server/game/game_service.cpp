@@ -28,6 +28,7 @@ GameService::GameService(Storage& storage, LoginRegistry& registry, Scheduler& s
     : storage_(storage), registry_(registry), scheduler_(scheduler), config_(std::move(config)) {
     addJoinHandlers(*this);
     addRelayHandlers(*this);
+    addPlayerChangeHandlers(*this);
 }
 
 std::shared_ptr<ConnectionHandler> GameService::open(std::shared_ptr<ClientLink> link) {

@@ -120,5 +120,6 @@ class GameService final : public Service {
 // The subsystems' handlers, each in its own file.
 void addJoinHandlers(GameService& service);
 void addRelayHandlers(GameService& service);
+void addPlayerChangeHandlers(GameService& service);
 
 }  // namespace veld::server

@@ -226,6 +226,12 @@ std::string Players::queryusername() {
     return padRight(wideToBig5(*answer), 10);
 }
 
+void Players::choosePlayWish(std::string_view marker) {
+    if (!myEntry_ || marker.size() != 1 || myEntry_->playWish == marker) return;
+    myEntry_->playWish = std::string(marker);
+    client_.sendToServer("PC3" + wordToBytes(myEntry_->uid) + std::string(marker));
+}
+
 void Players::rankingpopup(std::string_view rawName, std::string_view rankText,
                            std::u16string_view prefix) {
     if (!port_) return;

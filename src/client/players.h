@@ -74,6 +74,10 @@ class Players {
     // text, cut or padded to 10 bytes. Empty when cancelled or empty.
     std::string queryusername();
 
+    // An item of the menu "對局意願" chosen: a marker other than the own record's becomes its
+    // willingness and the game server is told ("PC3"). Nothing without an own record.
+    void choosePlayWish(std::string_view marker);
+
     // The rank certificate: name, congratulation, prefix + rank, the community head's line.
     void rankingpopup(std::string_view rawName, std::string_view rankText,
                       std::u16string_view prefix);

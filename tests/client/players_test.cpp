@@ -240,5 +240,15 @@ TEST_F(PlayersTest, TruncatedFramesNeverReadPastTheEnd) {
     EXPECT_TRUE(warnings().empty());
 }
 
+TEST_F(PlayersTest, ChoosingAnotherWillingnessTellsTheServerOnce) {
+    enterLobby({});
+    net.clearSent();
+    players().choosePlayWish("O");  // the one it has: nothing
+    players().choosePlayWish("X");
+    players().choosePlayWish("X");
+    EXPECT_EQ(net.sent(Link::Game), packFrame("PC3" + wordToBytes(7) + "X"));
+    EXPECT_EQ(players().myEntry()->playWish, "X");
+}
+
 }  // namespace
 }  // namespace veld

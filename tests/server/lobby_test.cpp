@@ -138,6 +138,25 @@ TEST_F(Lobby, RankChangeIsStoredThenToldToEveryoneThePlayerIncluded) {
     EXPECT_EQ(storage_->findAccount("alice")->rankCode, 126);
 }
 
+TEST_F(Lobby, AWillingnessIsStoredAndRelayedOnlyForTheSendersOwnRecord) {
+    const Joined a = join("alice"), b = join("bob");
+    const std::string mine = "PC3" + wordToBytes(a.uid) + "X";
+    a.handler->onBytes(packFrame(mine));
+    EXPECT_EQ(a.link->with("PC"), std::vector{mine});
+    EXPECT_EQ(b.link->with("PC"), std::vector{mine});
+    EXPECT_EQ(storage_->findAccount("alice")->playWish, 'X');
+
+    // In bob's name, an unknown marker, a cut message: nothing is stored or told.
+    for (const std::string& refused :
+         {"PC3" + wordToBytes(b.uid) + "%", "PC3" + wordToBytes(a.uid) + "Q",
+          "PC3" + wordToBytes(a.uid)}) {
+        a.handler->onBytes(packFrame(refused));
+    }
+    EXPECT_EQ(b.link->with("PC").size(), 1u);
+    EXPECT_EQ(storage_->findAccount("bob")->playWish, 'O');
+    EXPECT_EQ(storage_->findAccount("alice")->playWish, 'X');
+}
+
 TEST_F(Lobby, JoinListsTheStoredPlayerRecord) {
     const Joined a = join("alice", true, [](Account& acc) {
         acc.rankCode = 28;
