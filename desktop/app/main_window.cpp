@@ -171,14 +171,14 @@ void MainWindow::buildPages() {
 
     // "主題區": the topic tree on the left, whose width the settings keep.
     auto* topics = emptyPage(QStringLiteral("topicsPage"));
-    auto* topicSplitter = new QSplitter(Qt::Horizontal, topics);
-    topicTree_ = new QTreeWidget(topicSplitter);
-    topicTree_->setObjectName(QStringLiteral("topicTree"));
-    static_cast<QTreeWidget*>(topicTree_)->setHeaderHidden(true);
-    new QWidget(topicSplitter);
+    topicSplitter_ = new QSplitter(Qt::Horizontal, topics);
+    auto* topicTree = new QTreeWidget(topicSplitter_);
+    topicTree->setObjectName(QStringLiteral("topicTree"));
+    topicTree->setHeaderHidden(true);
+    new QWidget(topicSplitter_);
     auto* topicsLayout = new QVBoxLayout(topics);
     topicsLayout->setContentsMargins(0, 0, 0, 0);
-    topicsLayout->addWidget(topicSplitter);
+    topicsLayout->addWidget(topicSplitter_);
     addPage(Page::Topics, topics, QStringLiteral("主題區"));
 
     addPage(Page::GameRecords, emptyPage(QStringLiteral("gameRecordsPage")),
@@ -316,8 +316,7 @@ void MainWindow::toggleWindowSize() {
 
 void MainWindow::applySetup() {
     if (const auto width = lifecycle_->topicTreeWidth()) {
-        auto* splitter = static_cast<QSplitter*>(topicTree_->parentWidget());
-        splitter->setSizes({*width, std::max(1, splitter->width() - *width)});
+        topicSplitter_->setSizes({*width, std::max(1, topicSplitter_->width() - *width)});
     }
 }
 

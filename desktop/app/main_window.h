@@ -9,6 +9,7 @@
 #include "app/qt_shell.h"
 #include "study/navigation.h"
 
+class QSplitter;
 class QTextBrowser;
 class QCloseEvent;
 
@@ -84,7 +85,8 @@ class MainWindow final : public QMainWindow {
     LobbyPage* lobby_ = nullptr;
     EventPage* events_ = nullptr;
     QTextBrowser* help_ = nullptr;
-    QWidget* topicTree_ = nullptr;
+    // The topic page: the tree on the left, whose width the settings keep.
+    QSplitter* topicSplitter_ = nullptr;
     QMenu* setupMenu_ = nullptr;
     bool created_ = false;
     bool terminated_ = false;
