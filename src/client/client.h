@@ -99,6 +99,14 @@ class Client {
     // To every client through the game server ("BB" + sender + body).
     void ptoa(std::uint16_t sender, std::string_view body);
 
+    // --- sound effects ---
+    // Where sound effects go (a file name of the wave folder); none until the desktop connects its
+    // player, and none in a headless client.
+    void setSoundSink(std::function<void(std::string_view)> sink) { soundSink_ = std::move(sink); }
+    void playSound(std::string_view file) const {
+        if (soundSink_) soundSink_(file);
+    }
+
   private:
     // `settings` null: the client keeps its own for this run.
     Client(Net& net, Dialogs& dialogs, Shell& shell, SettingsStore* settings,
@@ -115,6 +123,7 @@ class Client {
     Language language_;
     std::shared_ptr<ConnectionContext> contexts_[2];
     std::vector<std::function<void(Link)>> disconnectListeners_;
+    std::function<void(std::string_view)> soundSink_;
     OwnRecord myRecord_;
     SystemNotices systemNotices_;
     Login login_;

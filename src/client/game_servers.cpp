@@ -109,6 +109,7 @@ void GameServers::joined(std::string_view frame) {
     shell_.clearServerListSelection();
     shell_.setPageCaption(Page::Community, texts_.uiText(982));
     shell_.setWebViewsOffline(false);
+    client_.playSound("elearn.wav");
     shell_.maximizeMainWindow();
 }
 

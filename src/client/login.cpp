@@ -50,6 +50,12 @@ void Login::warn(int row) {
     dialogs_.showWarning(texts_.uiText(row));
 }
 
+// A refusal of the community server sounds the error before its box.
+void Login::refuse(int row) {
+    client_.playSound("error.wav");
+    warn(row);
+}
+
 bool Login::logintocom() {
     const int languageId = client_.language().languageId;
     if (languageId != kTraditionalChinese) Language::translateStep2(shell_);
@@ -161,27 +167,26 @@ void Login::comclientSocketError(NetError error) {
 
 void Login::processPX(std::string_view frame) {
     const char result = frame.size() > 4 ? frame[4] : '\0';
-    // The refusals are where the error sound will be played, before their box.
     switch (result) {
         case '1':
-            warn(832);
+            refuse(832);
             shell_.terminate();
             return;
         case '2':
         case '3':
-            warn(526);
+            refuse(526);
             logintocom();
             return;
         case '4':
-            warn(836);
+            refuse(836);
             shell_.terminate();
             return;
         case '7':
-            warn(610);
+            refuse(610);
             shell_.terminate();
             return;
         case 'C':
-            warn(922);
+            refuse(922);
             shell_.terminate();
             return;
         default:

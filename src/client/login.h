@@ -77,6 +77,7 @@ class Login {
     void processPX(std::string_view frame);
     void processUS(std::string_view frame);
     void warn(int row);
+    void refuse(int row);
     void warnNoCommunityAndEnd();
     std::string communityHostName() const;
 

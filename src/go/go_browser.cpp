@@ -9,6 +9,7 @@
 
 #include "go/handicap.h"
 #include "go/tree.h"
+#include "protocol/file_write.h"
 #include "protocol/points.h"
 #include "protocol/text_table.h"
 
@@ -155,11 +156,8 @@ std::string GoBrowser::recordText(SgfWriteMode mode) {
 }
 
 bool GoBrowser::saveToFile(const std::filesystem::path& path, SgfWriteMode mode) {
-    const std::string text = recordText(mode);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    return !out.fail();
+    // A write that fails must not cost the file what it held.
+    return replaceFile(path, recordText(mode));
 }
 
 bool GoBrowser::loadAndGoto(std::string_view text, int s, const SgfReadOptions& options) {

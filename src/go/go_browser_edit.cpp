@@ -138,9 +138,13 @@ std::string GoBrowser::clickPoint(int x, int y) {
     if (phase == Phase::markingDead) return {};
     switch (tool) {
         case Tool::blackStone:
-        case Tool::whiteStone:
-            addSetupStone(x, y, toPlay);
-            return "XY03" + point + colourLetter(toPlay);
+        case Tool::whiteStone: {
+            // The tool's own colour: the colour to play would make both tools put down the same
+            // stones.
+            const int colour = tool == Tool::blackStone ? kBlack : kWhite;
+            addSetupStone(x, y, colour);
+            return "XY03" + point + colourLetter(colour);
+        }
         case Tool::mark: {
             const char16_t letter = nextLabelLetter(*current_);
             addLabel(x, y, std::u16string(1, letter));

@@ -103,6 +103,7 @@ class RoomTabs {
     virtual void addTab(std::u16string_view caption, int icon) = 0;
     virtual void selectTab(int index) = 0;
     virtual void setTabIcon(int index, int icon) = 0;
+    virtual void setTabCaption(int index, std::u16string_view caption) = 0;
     virtual void removeTab(int index) = 0;
 };
 

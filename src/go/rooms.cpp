@@ -189,6 +189,12 @@ void Rooms::updateTabicon(GoBrowser& window, int icon) {
     }
 }
 
+void Rooms::setTabCaption(const GoBrowser& window, std::u16string_view caption) {
+    const std::optional<Room> room = roomOf(window);
+    if (!room || !state(*room).tabs) return;
+    state(*room).tabs->setTabCaption(findTabIndex(window, *room), caption);
+}
+
 int Rooms::windowCount(Room room) const {
     return static_cast<int>(state(room).windows.size());
 }

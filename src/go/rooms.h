@@ -84,6 +84,8 @@ class Rooms {
     int findTabIndex(const GoBrowser& window, Room room) const;
     // A new image for the window's tab, drawn at once in the game and observation rooms.
     void updateTabicon(GoBrowser& window, int icon);
+    // A new caption for the window's tab; nothing when the window is on no tab.
+    void setTabCaption(const GoBrowser& window, std::u16string_view caption);
     // The window shown now; null before any.
     GoBrowser* currentgobrowser() const { return current_; }
 

@@ -88,6 +88,7 @@ TEST_F(GameServersTest, AcceptedJoin) {
     EXPECT_EQ(shell.webViewsOffline, false);
     EXPECT_EQ(shell.serverSelectionClears, 1);
     EXPECT_EQ(shell.maximizations, 1);
+    EXPECT_EQ(sounds, std::vector<std::string>{"elearn.wav"});
     EXPECT_TRUE(warnings().empty());
 
     // A reply cut short reads nothing beyond the frame.

@@ -18,6 +18,12 @@ struct LoginHarness {
     FakeShell shell;
     FakeSettingsStore settings;
     Client client{net, dialogs, shell, settings};
+    // The sound effects the client asked for, in order.
+    std::vector<std::string> sounds;
+
+    LoginHarness() {
+        client.setSoundSink([this](std::string_view file) { sounds.emplace_back(file); });
+    }
 
     static const std::u16string& row(int k) { return TextTable::builtIn().uiText(k); }
 

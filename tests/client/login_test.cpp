@@ -193,6 +193,7 @@ TEST_F(LoginTest, RefusedLoginReplies) {
         h.net.clearSent();
         h.receive(Link::Community, "PX"s + c.result + "A");
         EXPECT_EQ(h.warnings(), std::vector{row(c.row)});
+        EXPECT_EQ(h.sounds, std::vector<std::string>{"error.wav"});
         EXPECT_EQ(h.shell.terminations, c.ends ? 1 : 0);
         EXPECT_EQ(h.dialogs.loginShown.size(), c.ends ? 1u : 2u);
         EXPECT_FALSE(h.client.login().loginComplete());
@@ -229,6 +230,7 @@ TEST_F(LoginTest, AcceptedLoginReplies) {
         EXPECT_EQ(h.settings.values["username"], "abc");
         EXPECT_EQ(h.settings.values["password"], c.savedPassword);
         EXPECT_TRUE(h.client.login().loginComplete());
+        EXPECT_TRUE(h.sounds.empty());
         EXPECT_EQ(h.boxTexts(Kind::Information), c.temporary
                                                      ? std::vector{row(199) + u"\r\n" + row(208)}
                                                      : std::vector<std::u16string>{});

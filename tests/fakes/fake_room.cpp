@@ -107,6 +107,11 @@ void FakeRoomTabs::setTabIcon(int index, int icon) {
         tabs[static_cast<std::size_t>(index)].icon = icon;
 }
 
+void FakeRoomTabs::setTabCaption(int index, std::u16string_view caption) {
+    if (index >= 0 && index < static_cast<int>(tabs.size()))
+        tabs[static_cast<std::size_t>(index)].caption = caption;
+}
+
 void FakeRoomTabs::removeTab(int index) {
     if (index >= 0 && index < static_cast<int>(tabs.size())) tabs.erase(tabs.begin() + index);
 }

@@ -106,6 +106,7 @@ class FakeRoomTabs : public RoomTabs {
     void addTab(std::u16string_view caption, int icon) override;
     void selectTab(int index) override { selected = index; }
     void setTabIcon(int index, int icon) override;
+    void setTabCaption(int index, std::u16string_view caption) override;
     void removeTab(int index) override;
 
     std::vector<Tab> tabs;

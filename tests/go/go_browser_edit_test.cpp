@@ -136,7 +136,11 @@ TEST(GoBrowserEdit, ClickPoint) {
              Case{"play", Tool::play, Phase::none, 2, 2, "XY02bbW", "(;AW[ee];B[cc];W[bb])"},
              Case{"off the board", Tool::play, Phase::none, 6, 2, "", "(;AW[ee];B[cc])"},
              Case{"on a stone", Tool::play, Phase::none, 3, 3, "", "(;AW[ee];B[cc])"},
-             Case{"setup", Tool::blackStone, Phase::none, 1, 1, "XY03aaW", "(;AW[ee aa];B[cc])"},
+             // The tool's colour, whoever is to play.
+             Case{"black setup", Tool::blackStone, Phase::none, 1, 1, "XY03aaB",
+                  "(;AB[aa]AW[ee];B[cc])"},
+             Case{"white setup", Tool::whiteStone, Phase::none, 1, 1, "XY03aaW",
+                  "(;AW[ee aa];B[cc])"},
              Case{"label", Tool::mark, Phase::none, 1, 1, "XY04aaA", "(;AW[ee];B[cc]M[aa:A])"},
              Case{"mark a stone", Tool::mark, Phase::none, 5, 5, "XY08ee",
                   "(;AW[ee];B[cc]M[ee:^T])"},
