@@ -81,7 +81,9 @@ class Canvas {
     // Takes a copy of everything the surface shows now as the picture.
     virtual void capturePicture(PictureId id) = 0;
     // Draws the part source of the picture stretched into dest; nothing when the picture is
-    // not set.
+    // not set. The stone pictures are round: the surface first draws the same square of the
+    // background (when it holds one), then the stone within the circle inscribed in dest,
+    // antialiased, so the corners of the square show the empty board.
     virtual void drawPicture(PictureId id, PixelRect source, PixelRect dest) = 0;
 
     // One line of text aligned horizontally in box and centred in its height, on a transparent

@@ -73,14 +73,21 @@ void drawNotes(TGoShow& show, const std::vector<std::u16string>& notes) {
 }  // namespace
 
 BoardGeometry printedPageGeometry(int width, int n, int height) {
-    BoardGeometry g = BoardGeometry::layout(width, n, height);
+    // The board takes the width of its lines plus a column on each side, so that the row numbers
+    // left of line 1 stay on the paper.
+    const int lines = n > 0 ? n : 19;
+    const int boardWidth = width * lines / (lines + 2);
+    BoardGeometry g = BoardGeometry::layout(boardWidth, n, height);
     const int rows = g.n + kRowsBesideBoard;
-    if (g.spacing * rows <= height) return g;
-    // A board of few lines is laid out by the page's width, which leaves too little room above
-    // and below it: narrow the spacing until the rows fit and start at the top.
-    g = BoardGeometry::layout(width, g.n, height * g.n / rows);
-    g.height = height;
-    g.originY = (kHeaderRows + 1) * g.spacing + g.spacing / 2;
+    if (g.spacing * rows > height) {
+        // A board of few lines is laid out by the page's width, which leaves too little room
+        // above and below it: narrow the spacing until the rows fit and start at the top.
+        g = BoardGeometry::layout(boardWidth, g.n, height * g.n / rows);
+        g.height = height;
+        g.originY = (kHeaderRows + 1) * g.spacing + g.spacing / 2;
+    }
+    g.width = width;
+    g.originX = (width - g.span()) / 2;
     return g;
 }
 

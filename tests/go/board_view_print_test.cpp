@@ -252,15 +252,18 @@ TEST(PrintedPages, RecordPageLayout) {
     EXPECT_GT(footer->rect.top, g.pointToPixel(1, 7).y);
 }
 
-TEST(PrintedPages, ANineteenLineBoardUsesThePageAsTheScreenDoes) {
-    EXPECT_EQ(printedPageGeometry(kPageWidth, 19, kPageHeight),
-              BoardGeometry::layout(kPageWidth, 19, kPageHeight));
-    for (int n : {5, 9, 13}) {
+TEST(PrintedPages, TheBoardIsCentredWithRoomForItsCoordinates) {
+    for (int n : {5, 9, 13, 19}) {
         const BoardGeometry g = printedPageGeometry(kPageWidth, n, kPageHeight);
         EXPECT_GE(g.pointToPixel(1, -3).y - g.spacing / 2, 0) << n;
         EXPECT_LE(g.pointToPixel(1, n + 3).y + g.spacing / 2, kPageHeight) << n;
         EXPECT_EQ(g.originX, (kPageWidth - g.span()) / 2);
+        // The row numbers end half a spacing before line 1 and are at most a spacing wide.
+        EXPECT_GE(g.originX - g.radius - g.spacing, 0) << n;
     }
+    // A full board is as wide as its lines and a column on each side allow.
+    const BoardGeometry g = printedPageGeometry(kPageWidth, 19, kPageHeight);
+    EXPECT_GE(21 * (g.spacing + 2), kPageWidth);
 }
 
 TEST(PrintedPages, PositionPageHasHeaderAndNoNumbers) {
