@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QThread>
@@ -80,6 +83,34 @@ void answerNextBox(bool yes, QString* text, int timeoutMs) {
             } else {
                 box->reject();
             }
+        },
+        timeoutMs);
+}
+
+void answerNextFileDialog(const QStringList& files, int timeoutMs) {
+    whenModal<QFileDialog>(
+        [files](QFileDialog* dialog) {
+            if (files.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            dialog->setDirectory(QFileInfo(files.first()).absolutePath());
+            QStringList names;
+            for (const QString& file : files) names << QFileInfo(file).fileName();
+            const QString typed = names.size() == 1
+                                      ? names.first()
+                                      : QStringLiteral("\"") + names.join(QStringLiteral("\" \"")) +
+                                            QStringLiteral("\"");
+            // Typed into the name box as a person would: selectFile leaves the box alone while it
+            // has the focus.
+            if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+                edit->setText(typed);
+            } else {
+                dialog->selectFile(typed);
+            }
+            // accept() is protected in the file dialog; through its base it still runs the file
+            // dialog's own.
+            static_cast<QDialog*>(dialog)->accept();
         },
         timeoutMs);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace veld::desktop {
@@ -24,5 +25,9 @@ void answerNextLogin(const QString& name, const QString& password, bool accept =
 // Answers the next message box that opens within `timeoutMs`: Yes/OK when `yes`, else No. Its
 // text is stored in `text` when given.
 void answerNextBox(bool yes, QString* text = nullptr, int timeoutMs = 10000);
+
+// Answers the next file dialog that opens within `timeoutMs` with the files (full paths; several
+// for a dialog that opens several), or cancels it when `files` is empty.
+void answerNextFileDialog(const QStringList& files, int timeoutMs = 10000);
 
 }  // namespace veld::desktop

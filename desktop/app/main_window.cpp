@@ -15,15 +15,19 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/editor_page.h"
 #include "app/event_page.h"
 #include "app/qt_dialogs.h"
 #include "app/qt_net.h"
+#include "app/qt_sound_player.h"
 #include "app/text.h"
 #include "client/app_lifecycle.h"
 #include "client/client.h"
 #include "lobby/lobby_page.h"
 #include "protocol/language.h"
+#include "sound/sound_effects.h"
 #include "study/navigation.h"
+#include "study/study_room_page.h"
 
 namespace veld::desktop {
 
@@ -90,6 +94,9 @@ MainWindow::MainWindow(std::filesystem::path programFolder, SettingsStore& setti
     client_ = std::make_unique<Client>(*net_, *dialogs_, *shell_, settings);
     net_->setClient(client_.get());
     lifecycle_ = std::make_unique<AppLifecycle>(*client_, *dialogs_, *shell_);
+    soundPlayer_ = std::make_unique<QtSoundPlayer>();
+    sounds_ = std::make_unique<SoundEffects>(*soundPlayer_, programFolder_ / "wave", settings);
+    client_->setSoundSink([this](std::string_view file) { sounds_->playSound(file); });
 
     buildMenus();
     buildPages();
@@ -112,6 +119,7 @@ MainWindow::MainWindow(std::filesystem::path programFolder, SettingsStore& setti
 
 MainWindow::~MainWindow() {
     net_->setClient(nullptr);
+    client_->setSoundSink({});
     // The client goes before the child widgets: the lobby lets go of it first.
     lobby_->detachFromClient();
 }
@@ -167,7 +175,18 @@ void MainWindow::buildPages() {
     addPage(Page::GameRoom, emptyPage(QStringLiteral("gameRoomPage")), QStringLiteral("對局室"));
     addPage(Page::ObservationRoom, emptyPage(QStringLiteral("observationRoomPage")),
             QStringLiteral("觀戰室"));
-    addPage(Page::StudyRoom, emptyPage(QStringLiteral("studyRoomPage")), QStringLiteral("研究室"));
+    study_ = new StudyRoomPage(*client_, *shell_, *dialogs_, *sounds_, programFolder_,
+                               [this](std::u16string_view text, std::string_view hint) {
+                                   editor_->edit(text, hint);
+                                   shell_->setPageVisible(Page::Edit, true);
+                                   shell_->showPage(Page::Edit);
+                               });
+    study_->fillFileMenu(fileMenu_, codePagesMenu_);
+    study_->fillSetupMenu(setupMenu_);
+    addPage(Page::StudyRoom, study_, QStringLiteral("研究室"));
+    lifecycle_->setRoomPageListener([this](Page page) {
+        if (page == Page::StudyRoom) study_->pageShown();
+    });
 
     // "主題區": the topic tree on the left, whose width the settings keep.
     auto* topics = emptyPage(QStringLiteral("topicsPage"));
@@ -188,7 +207,14 @@ void MainWindow::buildPages() {
     addPage(Page::WinRate, emptyPage(QStringLiteral("winRatePage")), QStringLiteral("勝率分析"));
     addPage(Page::PatternSearch, emptyPage(QStringLiteral("patternSearchPage")),
             QStringLiteral("棋形搜尋"));
-    addPage(Page::Edit, emptyPage(QStringLiteral("editPage")), QStringLiteral("編輯"));
+    editor_ = new EditorPage([this](const std::string& hint, std::u16string_view text) {
+        for (const NameList list : {NameList::games, NameList::players}) {
+            if (hint == NameLists::hint(list)) return study_->nameLists().save(list, text);
+        }
+        return false;
+    });
+    editor_->setObjectName(QStringLiteral("editPage"));
+    addPage(Page::Edit, editor_, QStringLiteral("編輯"));
     addPage(Page::Document, emptyPage(QStringLiteral("documentPage")), QString());
     addPage(Page::Vote, emptyPage(QStringLiteral("votePage")), QStringLiteral("投票區"));
     addPage(Page::Rulings, emptyPage(QStringLiteral("rulingsPage")), QStringLiteral("裁決記錄"));
@@ -238,8 +264,10 @@ void MainWindow::buildMenus() {
         return menu;
     };
 
-    QMenu* file = addMenu(Command::FileMenu, QStringLiteral("檔案"));
-    QMenu* codePages = file->addMenu(QStringLiteral("開舊"));
+    // The study room fills the file menu; the code pages of its "開舊" are the language's.
+    fileMenu_ = addMenu(Command::FileMenu, QStringLiteral("檔案"));
+    auto* codePages = new QMenu(this);
+    codePagesMenu_ = codePages;
     auto* codePageGroup = new QActionGroup(this);
     for (const CodePageEntry& entry : kCodePageEntries) {
         QAction* action = codePages->addAction(QString::fromUtf8(entry.caption));
@@ -336,6 +364,15 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
+    // Records of the study room not saved would be lost without a word.
+    if (const int unsaved = study_->unsavedRecords(); unsaved > 0) {
+        const QString question =
+            QStringLiteral("研究室有 %1 份棋譜尚未儲存，仍要關閉？").arg(unsaved);
+        if (!dialogs_->confirm(u16(question))) {
+            event->ignore();
+            return;
+        }
+    }
     closing_ = true;
     const bool close = lifecycle_->formCloseQuery();
     closing_ = false;
@@ -362,8 +399,9 @@ void MainWindow::keyReleaseEvent(QKeyEvent* event) {
                          : shell_->isPageActive(Page::Topics)  ? KeyPage::topics
                                                                : KeyPage::other;
     const bool ctrl = (event->modifiers() & Qt::ControlModifier) != 0;
-    if (const auto command = commandForKey(*key, ctrl, page); command && navigator_)
-        navigator_(*command, page);
+    // The topic page's record comes with the topics.
+    if (const auto command = commandForKey(*key, ctrl, page); command && page == KeyPage::studyRoom)
+        study_->navigate(*command);
     QMainWindow::keyReleaseEvent(event);
 }
 

@@ -17,14 +17,18 @@ namespace veld {
 class AppLifecycle;
 class Client;
 class SettingsStore;
+class SoundEffects;
 }  // namespace veld
 
 namespace veld::desktop {
 
+class EditorPage;
 class EventPage;
 class LobbyPage;
 class QtDialogs;
 class QtNet;
+class QtSoundPlayer;
+class StudyRoomPage;
 
 class MainWindow final : public QMainWindow {
     Q_OBJECT
@@ -48,13 +52,10 @@ class MainWindow final : public QMainWindow {
     QAction* command(Command command) const;
     QListWidget* serverList() const { return parts_.serverList; }
     LobbyPage* lobbyPage() const { return lobby_; }
+    StudyRoomPage* studyRoom() const { return study_; }
+    EditorPage* editorPage() const { return editor_; }
+    SoundEffects& sounds() { return *sounds_; }
     const std::filesystem::path& programFolder() const { return programFolder_; }
-
-    // Where the record-navigation keys go: the room whose page is in front applies the command to
-    // the window it shows.
-    void setNavigator(std::function<void(NavCommand, KeyPage)> navigator) {
-        navigator_ = std::move(navigator);
-    }
 
   signals:
     // The core asked the application to end (after the current event).
@@ -82,7 +83,13 @@ class MainWindow final : public QMainWindow {
     std::unique_ptr<QtShell> shell_;
     std::unique_ptr<Client> client_;
     std::unique_ptr<AppLifecycle> lifecycle_;
+    std::unique_ptr<QtSoundPlayer> soundPlayer_;
+    std::unique_ptr<SoundEffects> sounds_;
     LobbyPage* lobby_ = nullptr;
+    StudyRoomPage* study_ = nullptr;
+    EditorPage* editor_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* codePagesMenu_ = nullptr;
     EventPage* events_ = nullptr;
     QTextBrowser* help_ = nullptr;
     // The topic page: the tree on the left, whose width the settings keep.
@@ -91,7 +98,6 @@ class MainWindow final : public QMainWindow {
     bool created_ = false;
     bool terminated_ = false;
     bool closing_ = false;
-    std::function<void(NavCommand, KeyPage)> navigator_;
 };
 
 }  // namespace veld::desktop

@@ -295,7 +295,9 @@ void LobbyPage::setObserveEnabled(bool enabled) {
 void LobbyPage::hidePrivateChat(bool) {}
 
 // Sounds come with the sound player.
-void LobbyPage::playSound(std::string_view) {}
+void LobbyPage::playSound(std::string_view file) {
+    client_.playSound(file);
+}
 
 // The game rooms come with the games; until then a player who left has nothing open here.
 void LobbyPage::closeAllusergames(const Tuser&) {}

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QMenuBar>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <filesystem>
 
@@ -18,6 +19,7 @@
 #include "client/program_folder.h"
 #include "client/session_settings.h"
 #include "headless/server_process.h"
+#include "study/study_room_page.h"
 
 namespace veld::desktop {
 namespace {
@@ -114,6 +116,13 @@ TEST_F(MainWindowTest, ALoginReachesTheLobbyAndClosingLeavesBothServers) {
     EXPECT_TRUE(menuVisible(*window, Command::SetupMenu));
     EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("Veld--")));
     EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral("--alice")));
+
+    // The study room brought forward by the user opens an empty board, and the file menu shows
+    // with it.
+    window->pages()->setCurrentWidget(window->page(Page::StudyRoom));
+    EXPECT_EQ(window->studyRoom()->rooms().windowCount(Room::study), 1);
+    EXPECT_EQ(window->studyRoom()->tabBar()->tabText(0), QStringLiteral("New"));
+    EXPECT_TRUE(menuVisible(*window, Command::FileMenu));
 
     // Closing asks first; No keeps everything as it was.
     QString question;
