@@ -148,6 +148,7 @@ TEST_F(StudyRoomTest, ABrokenFileAmongThreeLeavesTwoTabsAndOneWarning) {
 
 TEST_F(StudyRoomTest, StepThroughAProfessionalGameOnTheBoard) {
     const auto games = gamesOf(VELD_SHARED_DATA "/pro-games/pro-games-sample.sgf", 1);
+    ASSERT_EQ(games.size(), 1u) << "the professional games beside the repository";
     open({QString::fromStdString(write("game.sgf", games[0]).string())});
     ASSERT_EQ(page->rooms().windowCount(Room::study), 1);
     GoBrowser& window = shown();
@@ -181,6 +182,7 @@ TEST_F(StudyRoomTest, StepThroughAProfessionalGameOnTheBoard) {
 
 TEST_F(StudyRoomTest, EditsSurviveSavingAndOpeningAgain) {
     const auto games = gamesOf(VELD_SHARED_DATA "/pro-games/pro-games-sample.sgf", 1);
+    ASSERT_EQ(games.size(), 1u) << "the professional games beside the repository";
     open({QString::fromStdString(write("game.sgf", games[0]).string())});
     GoBrowser& window = shown();
     clickNav(QStringLiteral("快速前進"));
