@@ -98,6 +98,12 @@ struct StudyRoomTest : ::testing::Test {
 
     GoBrowser& shown() { return *page->rooms().shownWindow(Room::study); }
 
+    // The setup menu's entries, as the main window adds them.
+    void fillMenus() {
+        auto* menu = new QMenu(page.get());
+        page->fillSetupMenu(menu);
+    }
+
     void clickNav(const QString& caption) {
         for (QPushButton* b : page->findChildren<QPushButton*>()) {
             if (b->text() == caption) {
@@ -238,7 +244,7 @@ TEST_F(StudyRoomTest, EditsSurviveSavingAndOpeningAgain) {
     EXPECT_EQ(again->comment, u"好手！");
 }
 
-TEST_F(StudyRoomTest, RightClickOpensTheStudyMenuAndCountingMarksTheBoard) {
+TEST_F(StudyRoomTest, TheStudyMenuCountsWithADeadGroupTakenOff) {
     page->files().newRecord(9);
     GoBrowser& window = shown();
     EXPECT_EQ(window.boardSize(), 9);
@@ -249,11 +255,23 @@ TEST_F(StudyRoomTest, RightClickOpensTheStudyMenuAndCountingMarksTheBoard) {
     clickPoint(5, 5, Qt::RightButton);
     ASSERT_NE(page->studyMenu(), nullptr);
     EXPECT_TRUE(waitFor([&] { return page->studyMenu()->isVisible(); }, kWaitMs));
-    QStringList items;
-    for (QAction* action : page->studyMenu()->actions()) items << action->text();
-    EXPECT_TRUE(items.contains(QStringLiteral("點空")));
-    EXPECT_TRUE(items.contains(QStringLiteral("旋轉90度")));
+    auto item = [&](const QString& caption) -> QAction* {
+        for (QAction* action : page->studyMenu()->actions())
+            if (action->text() == caption) return action;
+        return nullptr;
+    };
+    ASSERT_NE(item(QStringLiteral("旋轉90度")), nullptr);
+    // "提子", then a click on the white stone takes it off as dead; "點空" counts.
+    item(QStringLiteral("提子"))->trigger();
     page->studyMenu()->close();
+    clickPoint(7, 7);
+    EXPECT_EQ(window.board().colourAt(7, 7), 0);
+    ASSERT_EQ(window.deadGroups().size(), 1u);
+    QString count;
+    answerNextBox(true, &count);
+    clickPoint(5, 5, Qt::RightButton);
+    item(QStringLiteral("點空"))->trigger();
+    EXPECT_TRUE(count.endsWith(QStringLiteral("B+81"))) << count.toStdString();
 }
 
 TEST_F(StudyRoomTest, CloseAsksToSaveAChangedRecord) {
@@ -271,6 +289,36 @@ TEST_F(StudyRoomTest, CloseAsksToSaveAChangedRecord) {
     page->files().newRecord(19);
     page->closeRecord();
     EXPECT_EQ(page->tabBar()->count(), 0);
+}
+
+TEST_F(StudyRoomTest, AutoplayStepsOnTheClockUntilStopped) {
+    const auto games = gamesOf(VELD_SHARED_DATA "/pro-games/pro-games-sample.sgf", 1);
+    ASSERT_EQ(games.size(), 1u) << "the professional games beside the repository";
+    open({QString::fromStdString(write("game.sgf", games[0]).string())});
+    GoBrowser& window = shown();
+    page->autoplay().setAutoplayspeed(1);
+    const Node* start = &window.current();
+    clickNav(QStringLiteral("播放/停止"));
+    EXPECT_TRUE(window.autoplaying);
+    ASSERT_TRUE(waitFor([&] { return start->firstChild.get() == &window.current(); }, 3000));
+    clickNav(QStringLiteral("播放/停止"));
+    EXPECT_FALSE(window.autoplaying);
+    EXPECT_EQ(settings.values["autoplayspeed"], "1");
+}
+
+TEST_F(StudyRoomTest, TheSoundSwitchSilencesTheStoneAndIsKept) {
+    fillMenus();
+    page->files().newRecord(19);
+    player.played.clear();
+    clickPoint(4, 4);
+    EXPECT_EQ(player.played, std::vector<std::string>{"stone.wav"});
+
+    ASSERT_TRUE(page->soundAction()->isChecked());
+    page->soundAction()->trigger();
+    EXPECT_EQ(settings.values["soundx"], "0");
+    player.played.clear();
+    clickPoint(5, 5);
+    EXPECT_TRUE(player.played.empty());
 }
 
 }  // namespace
