@@ -186,10 +186,7 @@ QWidget* StudyRoomPage::buildToolBar() {
     newRecord->setText(QStringLiteral("開新棋譜"));
     newRecord->setPopupMode(QToolButton::InstantPopup);
     auto* sizes = new QMenu(newRecord);
-    for (const int size : kRecordSizes) {
-        connect(sizes->addAction(QStringLiteral("%1x%1").arg(size)), &QAction::triggered, this,
-                [this, size] { files_->newRecord(size); });
-    }
+    addSizeItems(sizes);
     newRecord->setMenu(sizes);
     row->addWidget(newRecord);
 
@@ -200,10 +197,7 @@ QWidget* StudyRoomPage::buildToolBar() {
         return b;
     };
     addButton("開舊棋譜", [this] { files_->openFiles(true); });
-    addButton("儲存棋譜", [this] {
-        if (files_->save(SgfWriteMode::WithVoice) && rooms_.currentgobrowser())
-            markSaved(*rooms_.currentgobrowser());
-    });
+    addButton("儲存棋譜", [this] { saveRecord(); });
     addButton("棋譜內容", [this] { files_->recordInformation(); });
 
     auto* tools = new QToolButton(bar);
@@ -254,28 +248,38 @@ QWidget* StudyRoomPage::buildNavigation() {
     return bar;
 }
 
-void StudyRoomPage::fillFileMenu(QMenu* file, QMenu* codePages) {
-    QMenu* sizes = file->addMenu(QStringLiteral("開新"));
+// "開新" with the sizes, in the file menu and below the button "開新棋譜".
+void StudyRoomPage::addSizeItems(QMenu* menu) {
     for (const int size : kRecordSizes) {
-        connect(sizes->addAction(QStringLiteral("%1x%1").arg(size)), &QAction::triggered, this,
+        connect(menu->addAction(QStringLiteral("%1x%1").arg(size)), &QAction::triggered, this,
                 [this, size] { files_->newRecord(size); });
     }
+}
+
+void StudyRoomPage::saveRecord() {
+    if (files_->save(SgfWriteMode::WithVoice)) markCurrentSaved();
+}
+
+void StudyRoomPage::markCurrentSaved() {
+    if (GoBrowser* window = rooms_.currentgobrowser()) markSaved(*window);
+}
+
+void StudyRoomPage::fillFileMenu(QMenu* file, QMenu* codePages) {
+    addSizeItems(file->addMenu(QStringLiteral("開新")));
     QMenu* open = file->addMenu(QStringLiteral("開舊"));
     connect(open->addAction(QStringLiteral("開舊")), &QAction::triggered, this,
             [this] { files_->openFiles(false); });
     codePages->setTitle(QStringLiteral("檔案編碼"));
     open->addMenu(codePages);
-    auto saved = [this](bool done) {
-        if (done && rooms_.currentgobrowser()) markSaved(*rooms_.currentgobrowser());
-    };
     connect(file->addAction(QStringLiteral("存檔")), &QAction::triggered, this,
-            [this, saved] { saved(files_->save(SgfWriteMode::WithVoice)); });
+            &StudyRoomPage::saveRecord);
     QAction* plain = file->addAction(QStringLiteral("存簡"));
     plain->setVisible(false);
     connect(plain, &QAction::triggered, this,
             [this] { files_->save(SgfWriteMode::WithoutComments); });
-    connect(file->addAction(QStringLiteral("另存")), &QAction::triggered, this,
-            [this, saved] { saved(files_->saveAs()); });
+    connect(file->addAction(QStringLiteral("另存")), &QAction::triggered, this, [this] {
+        if (files_->saveAs()) markCurrentSaved();
+    });
     connect(file->addAction(QStringLiteral("內容")), &QAction::triggered, this,
             [this] { files_->recordInformation(); });
     connect(file->addAction(QStringLiteral("擷取棋形")), &QAction::triggered, this,
@@ -423,8 +427,8 @@ void StudyRoomPage::boardPressed(PixelPoint at, MouseButton button) {
     mouse_.mouseDown(rooms_.shownWindow(Room::study), Room::study, board_->geometry(), button, at);
 }
 
-void StudyRoomPage::markSaved(const GoBrowser& window) {
-    savedTexts_[&window] = const_cast<GoBrowser&>(window).recordText(SgfWriteMode::WithVoice);
+void StudyRoomPage::markSaved(GoBrowser& window) {
+    savedTexts_[&window] = window.recordText(SgfWriteMode::WithVoice);
 }
 
 bool StudyRoomPage::changedSinceSaved(GoBrowser& window) {
@@ -510,16 +514,19 @@ std::optional<std::u16string> StudyRoomPage::askNumber() {
     return u16(text);
 }
 
-void StudyRoomPage::checkSpeedItem(int item) {
-    if (!speedGroup_) return;
-    const auto actions = speedGroup_->actions();
+// Autoplay marks its menus before they exist (when it is made); they are marked again once made.
+void StudyRoomPage::checkItem(QActionGroup* group, int item) {
+    if (!group) return;
+    const auto actions = group->actions();
     if (item >= 0 && item < actions.size()) actions[item]->setChecked(true);
 }
 
+void StudyRoomPage::checkSpeedItem(int item) {
+    checkItem(speedGroup_, item);
+}
+
 void StudyRoomPage::checkMoveNumberItem(int item) {
-    if (!numberGroup_) return;
-    const auto actions = numberGroup_->actions();
-    if (item >= 0 && item < actions.size()) actions[item]->setChecked(true);
+    checkItem(numberGroup_, item);
 }
 
 // ----- BoardMouseHost -----

@@ -133,8 +133,13 @@ class StudyRoomPage final : public QWidget,
     void lookChanged();
     QMenu* numberMenu(const QString& caption, const std::array<int, 7>& values, const QString& unit,
                       QActionGroup*& group, const std::function<void(int)>& choose);
+    void addSizeItems(QMenu* menu);
+    // "存檔" / "儲存棋譜": a saved record counts as unchanged from now on.
+    void saveRecord();
+    void markCurrentSaved();
+    static void checkItem(QActionGroup* group, int item);
     // The text the window's record had when it was opened or saved last.
-    void markSaved(const GoBrowser& window);
+    void markSaved(GoBrowser& window);
     bool changedSinceSaved(GoBrowser& window);
 
     Client& client_;
